@@ -1,0 +1,38 @@
+#pragma once
+// The application object base. Exactly one exists per run; it holds the
+// program's identity (name, settings key) and the emulated drive table,
+// which stands for the operating system's drives and current drive.
+
+#include "platform/DriveTable.h"
+
+#include <QString>
+
+class QWidget;
+
+class CWinApp {
+public:
+    CWinApp();
+    virtual ~CWinApp();
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    virtual bool InitInstance() { return false; }
+
+    // Sets the company part of the per-user settings key; the application
+    // part is the application name at the moment of the call.
+    void SetRegistryKey(const QString& company);
+
+    DriveTable& Drives() { return m_drives; }
+    const DriveTable& Drives() const { return m_drives; }
+
+    QString m_pszAppName;      // "Vellora"
+    QString m_pszRegistryKey;  // "Morvath"
+    QString m_pszProfileName;  // application name fixed by SetRegistryKey
+    QWidget* m_pMainWnd = nullptr;
+
+private:
+    DriveTable m_drives;
+};
+
+// The one application object (null before it is built and after it is gone).
+CWinApp* AfxGetApp();

@@ -1,0 +1,61 @@
+#pragma once
+// Drive letters on Linux. C: is "/", D: is the folder the program was
+// started in (the volume), E: onwards are other mounted media. Paths in the
+// program keep the drive form ("D:/Data/Img001.lbl", "D:\SOFTWARE\x.exe",
+// bare "D:"); ToHostPath is the one translation to host paths.
+
+#include "platform/NameCache.h"
+
+#include <QString>
+#include <array>
+
+class DriveTable {
+public:
+    static constexpr int kDriveCount = 26;  // 1 = A ... 26 = Z
+
+    // C: = "/", D: = startDir (unless it is "/"), E: ... = mount points
+    // under /media, /run/media and /mnt in mount-table order.
+    void InitFromStartDir(const QString& startDir);
+
+    void Clear();
+    // hostFolder must be an absolute host path; an empty one removes it.
+    void SetDrive(int drive, const QString& hostFolder);
+    // Host folder of a drive (1..26), empty when there is no such drive.
+    QString Folder(int drive) const;
+    bool HasDrive(int drive) const { return !Folder(drive).isEmpty(); }
+
+    // The drive whose folder is the longest prefix of the current
+    // directory; 0 when none is.
+    int GetDrive() const;
+    // Makes a drive's root the current directory: 0 on success, -1 when the
+    // drive does not exist or its folder cannot be entered.
+    int ChDrive(int drive) const;
+    // Changes the current directory to a drive path, bare drive name or host
+    // path; "\" or "/" alone is the root of the current drive. 0 or -1.
+    int ChDir(const QString& path) const;
+
+    // Drive path -> host path. "D:" and "D:\" give the drive's folder; each
+    // further component is matched against the folder's entries without
+    // regard to case (an exact match wins); components that match nothing
+    // are kept as written. "/" and "\" both separate. A path without a drive
+    // letter that starts with "/" is a host path already; any other path
+    // without a drive letter is relative to the current drive's root when it
+    // starts with "\", else relative to the current directory.
+    // Returns an empty string for a drive letter that has no drive.
+    QString ToHostPath(const QString& path) const;
+
+private:
+    std::array<QString, kDriveCount + 1> m_folders;  // index 0 unused
+    mutable NameCache m_names;
+};
+
+// Short forms over the application's drive table (the C runtime's
+// _getdrive/_chdrive/_chdir and the file system's own path handling).
+namespace platform {
+int GetDrive();
+int ChDrive(int drive);
+int ChDir(const QString& path);
+QString HostPath(const QString& path);
+// Letter for a drive number: 4 -> 'D'; 0 gives the character of code 64.
+inline QChar DriveLetter(int drive) { return QChar(char16_t(drive + 64)); }
+}  // namespace platform

@@ -1,0 +1,42 @@
+#pragma once
+// Folder listing in the manner of FindFirstFile/FindNextFile: one folder and
+// one wildcard mask, given together as a pattern such as "D:/Data\*" or
+// "D:/Data\*.lbl" (the folder is everything before the last "/" or "\").
+// "*" matches any run, "?" any one character, without regard to case; "*.*"
+// also matches names without a dot. "." and ".." are never returned.
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+struct FindEntry {
+    QString name;              // as on disk
+    std::uint32_t attributes;  // 0x10 plain folder, 0x410 link to a folder, 0x20 / 0x21 file
+    std::int64_t size;         // bytes; 0 for folders
+};
+
+class FileFinder {
+public:
+    FileFinder();
+    ~FileFinder();
+    FileFinder(const FileFinder&) = delete;
+    FileFinder& operator=(const FileFinder&) = delete;
+
+    // Starts a listing; true when at least one entry matches (it is then
+    // Entry()). False when the folder cannot be read or nothing matches.
+    bool FindFirst(const QString& pattern);
+    // Moves to the next matching entry; false at the end.
+    bool FindNext();
+    const FindEntry& Entry() const { return m_entry; }
+    void Close();
+
+    // Wildcard match of the finder's rules, exposed for reuse.
+    static bool MatchMask(const QString& mask, const QString& name);
+
+private:
+    bool Advance();
+    struct Dir;
+    std::unique_ptr<Dir> m_dir;
+    QString m_mask;
+    FindEntry m_entry{};
+};

@@ -1,0 +1,40 @@
+#pragma once
+// Every modal run of the program (dialogs, message boxes, the open-file
+// dialog) goes through the one modal runner. The program installs a runner
+// that shows the real thing; tests install one that checks what is asked and
+// answers it.
+
+#include <QString>
+#include <QStringList>
+
+class CDialog;
+class QWidget;
+
+// What the open-file dialog is asked to show.
+struct FileDialogRequest {
+    QString filter;      // Windows form: "Text|*.txt|All Files (*.*)|*.*||"
+    QString title;       // empty: the platform's default
+    QWidget* parent = nullptr;
+    QString chosenPath;  // out: the chosen file's full host path
+};
+
+class CModalRunner {
+public:
+    virtual ~CModalRunner() = default;
+    // Runs an initialised dialog modally and returns its result.
+    virtual int RunDialog(CDialog& dialog) = 0;
+    // Shows a message box (type: MB_OK, MB_YESNO, MB_OKCANCEL, with icon
+    // bits) and returns IDOK, IDCANCEL, IDYES or IDNO.
+    virtual int MessageBox(const QString& text, const QString& caption, unsigned type) = 0;
+    // Runs the open-file dialog; true on OK with request.chosenPath set.
+    virtual bool GetOpenFileName(FileDialogRequest& request) = 0;
+
+    // The installed runner (never null once the program or a test set one).
+    static CModalRunner* Current();
+    // Installs a runner and returns the previous one.
+    static CModalRunner* Install(CModalRunner* runner);
+};
+
+// A message box through the modal runner; the caption is the application
+// name ("Vellora").
+int AfxMessageBox(const QString& text, unsigned type = 0);

@@ -1,0 +1,24 @@
+#pragma once
+// Per-directory listing cache for case-insensitive name matching. A folder's
+// names are read once and read again only when its modification time
+// changes, so resolving every file of a folder of N files costs O(N).
+
+#include <QHash>
+#include <QString>
+
+class NameCache {
+public:
+    // The on-disk name in hostDir that equals name, exactly if such an entry
+    // exists, else without regard to case; empty when nothing matches or
+    // the folder cannot be read.
+    QString Match(const QString& hostDir, const QString& name);
+    void Clear() { m_dirs.clear(); }
+
+private:
+    struct Listing {
+        qint64 mtimeSec = -1;
+        qint64 mtimeNsec = -1;
+        QHash<QString, QString> byFolded;  // case-folded name -> first on-disk name
+    };
+    QHash<QString, Listing> m_dirs;
+};

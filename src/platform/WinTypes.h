@@ -1,0 +1,33 @@
+#pragma once
+// Constants of the Windows platform that the program's behaviour is
+// expressed in. The platform layer maps them onto Linux and Qt.
+
+#include <cstdint>
+
+// Attribute word of a folder entry (see FileFinder).
+inline constexpr std::uint32_t FILE_ATTRIBUTE_READONLY = 0x01;
+inline constexpr std::uint32_t FILE_ATTRIBUTE_HIDDEN = 0x02;
+inline constexpr std::uint32_t FILE_ATTRIBUTE_SYSTEM = 0x04;
+inline constexpr std::uint32_t FILE_ATTRIBUTE_DIRECTORY = 0x10;
+inline constexpr std::uint32_t FILE_ATTRIBUTE_ARCHIVE = 0x20;
+inline constexpr std::uint32_t FILE_ATTRIBUTE_NORMAL = 0x80;
+inline constexpr std::uint32_t FILE_ATTRIBUTE_REPARSE_POINT = 0x400;
+
+// Message box buttons and icons.
+inline constexpr unsigned MB_OK = 0x0;
+inline constexpr unsigned MB_OKCANCEL = 0x1;
+inline constexpr unsigned MB_YESNO = 0x4;
+inline constexpr unsigned MB_ICONEXCLAMATION = 0x30;
+inline constexpr unsigned MB_TYPEMASK = 0xF;
+
+// Dialog and message box results.
+inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
+inline constexpr int IDYES = 6;
+inline constexpr int IDNO = 7;
+
+inline constexpr int SW_SHOW = 5;
+
+// Error codes the process starter reports (errno values otherwise).
+inline constexpr int ERROR_FILE_NOT_FOUND = 2;
+inline constexpr int ERROR_ACCESS_DENIED = 5;
