@@ -45,7 +45,12 @@ public:
     QString ToHostPath(const QString& path) const;
 
 private:
+    int DriveOfHostPath(const QString& hostPath) const;
+    int EnterHostFolder(const QString& hostFolder) const;
+
     std::array<QString, kDriveCount + 1> m_folders;  // index 0 unused
+    // The current directory each drive had when the program last left it.
+    mutable std::array<QString, kDriveCount + 1> m_currentDirs;
     mutable NameCache m_names;
 };
 

@@ -4,6 +4,7 @@
 // changes, so resolving every file of a folder of N files costs O(N).
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 
 class NameCache {
@@ -18,7 +19,9 @@ private:
     struct Listing {
         qint64 mtimeSec = -1;
         qint64 mtimeNsec = -1;
-        QHash<QString, QString> byFolded;  // case-folded name -> first on-disk name
+        QSet<QString> exact;
+        QHash<QString, QString> byFolded;  // case-folded name -> on-disk name
     };
+    static constexpr qsizetype kMaxFolders = 4096;
     QHash<QString, Listing> m_dirs;
 };

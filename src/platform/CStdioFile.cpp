@@ -1,0 +1,140 @@
+#include "platform/CStdioFile.h"
+
+#include "platform/DriveTable.h"
+#include "platform/HostNames.h"
+
+#include <QStringDecoder>
+
+#include <algorithm>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+constexpr qsizetype kChunk = 64 * 1024;
+}
+
+CStdioFile::~CStdioFile() { Close(); }
+
+bool CStdioFile::Open(const QString& path)
+{
+    Close();
+    const QString host = platform::HostPath(path);
+    if (host.isEmpty())
+        return false;
+    // Non-blocking, so that opening a FIFO never waits for a writer; then
+    // anything but a regular file is refused.
+    const int fd = open(platform::ToHostName(host).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(fd);
+        return false;
+    }
+    m_fd = fd;
+    m_buffer.clear();
+    m_pos = 0;
+    m_eof = false;
+    return true;
+}
+
+void CStdioFile::Close()
+{
+    if (m_fd >= 0)
+        close(m_fd);
+    m_fd = -1;
+    m_buffer.clear();
+    m_pos = 0;
+    m_eof = false;
+}
+
+bool CStdioFile::Fill()
+{
+    if (m_fd < 0 || m_eof)
+        return false;
+    if (m_pos > 0) {
+        m_buffer.remove(0, m_pos);
+        m_pos = 0;
+    }
+    const qsizetype old = m_buffer.size();
+    m_buffer.resize(old + kChunk);
+    ssize_t got;
+    do {
+        got = read(m_fd, m_buffer.data() + old, kChunk);
+    } while (got < 0 && errno == EINTR);
+    m_buffer.resize(old + (got > 0 ? got : 0));
+    if (got <= 0) {
+        m_eof = true;
+        return false;
+    }
+    return true;
+}
+
+bool CStdioFile::ReadLine(QByteArray& line)
+{
+    if (m_fd < 0)
+        return false;
+    qsizetype searchFrom = m_pos;
+    for (;;) {
+        const qsizetype newline = m_buffer.indexOf('\n', searchFrom);
+        if (newline >= 0) {
+            qsizetype end = newline;
+            if (end > m_pos && m_buffer[end - 1] == '\r')
+                --end;
+            line = m_buffer.mid(m_pos, end - m_pos);
+            m_pos = newline + 1;
+            return true;
+        }
+        searchFrom = m_buffer.size() - m_pos;  // offset after Fill compacts the buffer
+        if (!Fill()) {
+            if (m_pos >= m_buffer.size())
+                return false;
+            line = m_buffer.mid(m_pos);
+            if (line.endsWith('\r'))
+                line.chop(1);
+            m_pos = m_buffer.size();
+            return true;
+        }
+        // Fill moved the unread data to the front of the buffer.
+    }
+}
+
+bool CStdioFile::ReadString(QString& line)
+{
+    QByteArray bytes;
+    if (!ReadLine(bytes))
+        return false;
+    // Text files of old volumes are ASCII or Latin-1; newer ones UTF-8.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    line = utf8.decode(bytes);
+    if (utf8.hasError())
+        line = QString::fromLatin1(bytes);
+    return true;
+}
+
+long long CStdioFile::Read(char* buffer, long long size)
+{
+    if (m_fd < 0 || size < 0)
+        return -1;
+    long long copied = 0;
+    const qsizetype buffered = m_buffer.size() - m_pos;
+    if (buffered > 0) {
+        copied = std::min<long long>(buffered, size);
+        std::copy_n(m_buffer.constData() + m_pos, copied, buffer);
+        m_pos += copied;
+    }
+    while (copied < size) {
+        const ssize_t got = read(m_fd, buffer + copied, size - copied);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return copied > 0 ? copied : -1;
+        if (got == 0)
+            break;
+        copied += got;
+    }
+    return copied;
+}

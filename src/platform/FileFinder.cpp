@@ -1,0 +1,155 @@
+#include "platform/FileFinder.h"
+
+#include "platform/DriveTable.h"
+#include "platform/HostNames.h"
+#include "platform/WinTypes.h"
+
+#include <algorithm>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+struct FileFinder::Dir {
+    DIR* handle = nullptr;
+    ~Dir()
+    {
+        if (handle)
+            closedir(handle);
+    }
+};
+
+namespace {
+
+std::uint32_t FileAttributes(const struct stat& st)
+{
+    const bool writable = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+    return FILE_ATTRIBUTE_ARCHIVE | (writable ? 0u : FILE_ATTRIBUTE_READONLY);
+}
+
+// Attribute word and size of one entry of an open folder. A plain folder is
+// exactly 0x10; a link to a folder also carries 0x400, so nothing that
+// tests for a plain folder ever descends through a link.
+void Describe(int dirFd, const char* name, FindEntry& entry)
+{
+    struct stat st {};
+    entry.attributes = FILE_ATTRIBUTE_ARCHIVE;
+    entry.size = 0;
+    if (fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return;
+    if (S_ISLNK(st.st_mode)) {
+        struct stat target {};
+        if (fstatat(dirFd, name, &target, 0) != 0) {
+            entry.attributes = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_REPARSE_POINT;
+            return;
+        }
+        if (S_ISDIR(target.st_mode)) {
+            entry.attributes = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+            return;
+        }
+        entry.attributes = FileAttributes(target) | FILE_ATTRIBUTE_REPARSE_POINT;
+        entry.size = S_ISREG(target.st_mode) ? target.st_size : 0;
+        return;
+    }
+    if (S_ISDIR(st.st_mode)) {
+        entry.attributes = FILE_ATTRIBUTE_DIRECTORY;
+        return;
+    }
+    entry.attributes = FileAttributes(st);
+    entry.size = S_ISREG(st.st_mode) ? st.st_size : 0;
+}
+
+bool MatchFrom(const QString& mask, qsizetype m, const QString& name, qsizetype n)
+{
+    // Iterative wildcard match with one backtrack point for the last "*".
+    qsizetype starMask = -1;
+    qsizetype starName = 0;
+    while (n < name.size()) {
+        if (m < mask.size() && mask[m] == u'*') {
+            starMask = m++;
+            starName = n;
+        } else if (m < mask.size() &&
+                   (mask[m] == u'?' || mask[m].toCaseFolded() == name[n].toCaseFolded())) {
+            ++m;
+            ++n;
+        } else if (starMask >= 0) {
+            m = starMask + 1;
+            n = ++starName;
+        } else {
+            return false;
+        }
+    }
+    while (m < mask.size() && mask[m] == u'*')
+        ++m;
+    return m == mask.size();
+}
+
+}  // namespace
+
+FileFinder::FileFinder() = default;
+FileFinder::~FileFinder() = default;
+
+bool FileFinder::MatchMask(const QString& mask, const QString& name)
+{
+    if (MatchFrom(mask, 0, name, 0))
+        return true;
+    // "*.*" and other masks ending in ".*" also take names without a dot.
+    if (mask.endsWith(QLatin1String(".*")) && !name.contains(u'.'))
+        return MatchFrom(mask.chopped(2), 0, name, 0);
+    return false;
+}
+
+bool FileFinder::FindFirst(const QString& pattern)
+{
+    Close();
+    const qsizetype cut = std::max(pattern.lastIndexOf(u'/'), pattern.lastIndexOf(u'\\'));
+    QString folder;
+    if (cut > 0)
+        folder = pattern.left(cut);
+    else if (cut == 0)
+        folder = pattern.left(1);  // "\*": the root of the current drive
+    m_mask = pattern.mid(cut + 1);
+    if (m_mask.isEmpty())
+        return false;
+
+    QString host = folder.isEmpty() ? QStringLiteral(".") : platform::HostPath(folder);
+    if (host.isEmpty())
+        return false;
+    auto dir = std::make_unique<Dir>();
+    dir->handle = opendir(platform::ToHostName(host).constData());
+    if (!dir->handle)
+        return false;
+    m_dir = std::move(dir);
+    if (Advance())
+        return true;
+    Close();
+    return false;
+}
+
+bool FileFinder::FindNext()
+{
+    if (!m_dir)
+        return false;
+    if (Advance())
+        return true;
+    Close();
+    return false;
+}
+
+bool FileFinder::Advance()
+{
+    while (const dirent* raw = readdir(m_dir->handle)) {
+        const char* bytes = raw->d_name;
+        if (bytes[0] == '.' && (bytes[1] == '\0' || (bytes[1] == '.' && bytes[2] == '\0')))
+            continue;
+        QString name = platform::FromHostName(QByteArray(bytes));
+        if (!MatchMask(m_mask, name))
+            continue;
+        m_entry.name = std::move(name);
+        Describe(dirfd(m_dir->handle), bytes, m_entry);
+        return true;
+    }
+    return false;
+}
+
+void FileFinder::Close() { m_dir.reset(); }

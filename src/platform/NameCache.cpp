@@ -1,0 +1,56 @@
+#include "platform/NameCache.h"
+
+#include "platform/HostNames.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <memory>
+
+namespace {
+
+struct DirCloser {
+    void operator()(DIR* dir) const { closedir(dir); }
+};
+
+}  // namespace
+
+QString NameCache::Match(const QString& hostDir, const QString& name)
+{
+    const QByteArray dirBytes = platform::ToHostName(hostDir.isEmpty() ? QStringLiteral(".") : hostDir);
+    struct stat st {};
+    if (stat(dirBytes.constData(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        m_dirs.remove(hostDir);
+        return {};
+    }
+
+    if (m_dirs.size() > kMaxFolders && !m_dirs.contains(hostDir))
+        m_dirs.clear();  // a long walk over many folders must not grow without bound
+    Listing& listing = m_dirs[hostDir];
+    if (listing.mtimeSec != st.st_mtim.tv_sec || listing.mtimeNsec != st.st_mtim.tv_nsec) {
+        listing.byFolded.clear();
+        listing.exact.clear();
+        std::unique_ptr<DIR, DirCloser> dir(opendir(dirBytes.constData()));
+        if (!dir) {
+            m_dirs.remove(hostDir);
+            return {};
+        }
+        while (const dirent* entry = readdir(dir.get())) {
+            const QString entryName = platform::FromHostName(QByteArray(entry->d_name));
+            if (entryName == QLatin1String(".") || entryName == QLatin1String(".."))
+                continue;
+            listing.exact.insert(entryName);
+            // Several names may differ in case only; the same one is picked
+            // every time, whatever order the folder lists them in.
+            QString& slot = listing.byFolded[entryName.toCaseFolded()];
+            if (slot.isEmpty() || entryName < slot)
+                slot = entryName;
+        }
+        listing.mtimeSec = st.st_mtim.tv_sec;
+        listing.mtimeNsec = st.st_mtim.tv_nsec;
+    }
+
+    if (listing.exact.contains(name))
+        return name;
+    return listing.byFolded.value(name.toCaseFolded());
+}
