@@ -215,13 +215,13 @@ public:
     {
         posix_spawnattr_init(&m_attributes);
         posix_spawn_file_actions_init(&m_actions);
-        sigset_t signals;
-        sigemptyset(&signals);
-        posix_spawnattr_setsigmask(&m_attributes, &signals);
-        sigfillset(&signals);
-        sigdelset(&signals, SIGKILL);
-        sigdelset(&signals, SIGSTOP);
-        posix_spawnattr_setsigdefault(&m_attributes, &signals);
+        sigset_t signalSet;
+        sigemptyset(&signalSet);
+        posix_spawnattr_setsigmask(&m_attributes, &signalSet);
+        sigfillset(&signalSet);
+        sigdelset(&signalSet, SIGKILL);
+        sigdelset(&signalSet, SIGSTOP);
+        posix_spawnattr_setsigdefault(&m_attributes, &signalSet);
         posix_spawnattr_setflags(&m_attributes,
                                  POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
         posix_spawn_file_actions_addopen(&m_actions, 0, "/dev/null", O_RDONLY, 0);
