@@ -11,9 +11,11 @@
 
 class CLabelScanner {
 public:
-    // A value longer than this is not a content type but runaway data (a
-    // binary file, a multi-gigabyte hole); the scan then ends with no value.
-    static constexpr qsizetype kMaxValueBytes = qsizetype(256) * 1024 * 1024;
+    // A value longer than this (counted from its first non-blank byte to the
+    // line end) is not a content type but runaway data, such as a binary
+    // file or a multi-gigabyte hole; the scan then ends with no value. The
+    // limit only keeps memory sane: real values are a few bytes.
+    static constexpr qsizetype kMaxValueBytes = qsizetype(16) * 1024 * 1024;
 
     explicit CLabelScanner(qsizetype maxValueBytes = kMaxValueBytes);
 
