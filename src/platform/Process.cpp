@@ -17,6 +17,7 @@
 #include <memory>
 #include <mutex>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <system_error>
@@ -135,6 +136,29 @@ QByteArray HostArgument(const QString& argument)
             return ToHostName(host);
     }
     return ToHostName(argument);
+}
+
+bool Exists(const QString& hostPath)
+{
+    struct stat status {};
+    return !hostPath.isEmpty() && ::stat(ToHostName(hostPath).constData(), &status) == 0;
+}
+
+// The host path of a program. A path without a drive that starts with a
+// separator is first read as on Windows, from the root of the current
+// drive; when that names nothing, it is taken as the host path it came
+// from, with every "\" read as "/" (a host path such as /usr/bin/viewer
+// or /opt/vellora\grafel.exe that went through the helper launch's
+// separator change).
+QString ProgramHostPath(const QString& program)
+{
+    const QString host = HostPath(program);
+    if (IsDrivePath(program) || program.isEmpty() || (program[0] != u'/' && program[0] != u'\\'))
+        return host;
+    if (Exists(host))
+        return host;
+    const QString asHost = QString(program).replace(u'\\', u'/');
+    return Exists(asHost) ? asHost : host;
 }
 
 int ErrorCodeOf(int error)
@@ -303,7 +327,7 @@ int SpawnOnPath(SpawnSetup& setup, const QByteArray& name, const std::vector<QBy
 
 int CreateProcess(const QString& programPath, const QString& commandLine)
 {
-    const QString hostProgram = HostPath(programPath);
+    const QString hostProgram = ProgramHostPath(programPath);
     if (programPath.isEmpty() || hostProgram.isEmpty())
         return ERROR_FILE_NOT_FOUND;
 
@@ -332,7 +356,7 @@ unsigned WinExec(const QString& commandLine, int /*showCommand*/)
     SpawnSetup setup;
     int error = 0;
     if (IsDrivePath(name) || name.contains(u'/') || name.contains(u'\\')) {
-        const QString host = HostPath(name);
+        const QString host = ProgramHostPath(name);
         if (host.isEmpty())
             return ERROR_FILE_NOT_FOUND;
         argv.front() = ToHostName(host);

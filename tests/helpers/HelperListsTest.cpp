@@ -4,6 +4,7 @@
 #include "helpers/HelperLists.h"
 
 #include <QStringList>
+#include "support/QtPrinters.h"
 #include <gtest/gtest.h>
 
 #include <set>

@@ -5,6 +5,7 @@
 #include "platform/CWinApp.h"
 #include "platform/HostNames.h"
 #include "platform/WinTypes.h"
+#include "support/QtPrinters.h"
 #include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
 

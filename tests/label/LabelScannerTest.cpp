@@ -2,6 +2,7 @@
 
 #include "label/CLabelScanner.h"
 
+#include "support/QtPrinters.h"
 #include <gtest/gtest.h>
 
 #include <string>

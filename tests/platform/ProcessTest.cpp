@@ -3,6 +3,7 @@
 #include "platform/CWinApp.h"
 #include "platform/Process.h"
 #include "platform/WinTypes.h"
+#include "support/QtPrinters.h"
 #include "support/RecordFifo.h"
 #include "support/TempDir.h"
 
@@ -156,6 +157,32 @@ TEST_F(ProcessStart, DrivePathsBecomeHostPaths)
     ASSERT_EQ(got.size(), 1u);
     EXPECT_EQ(got[0].argv, QStringList({Recorder(), label, volume.path() + "/Data/New.lbl",
                                         volume.path(), "Q:/no/drive", "C:relative"}));
+}
+
+TEST_F(ProcessStart, RootedProgramPathsWithoutDrive)
+{
+    const QString savedCwd = QDir::currentPath();
+    QDir::setCurrent(volume.path());  // the current drive is D:
+    const QString local = CopyRecorder("Bin/rec");
+    RecordFifo fifo(records.path());
+    // From the root of the current drive, as on Windows...
+    const int onDrive = platform::CreateProcess("\\bin\\REC", "rec");
+    // ...else the host path it came from, backslashes read as slashes.
+    const QString mixed = QFileInfo(Recorder()).path() + "\\" + QFileInfo(Recorder()).fileName();
+    const int host = platform::CreateProcess(QString(Recorder()).replace('/', '\\'), "r");
+    const int hostMixed = platform::CreateProcess(mixed, "r");
+    const int missing = platform::CreateProcess("\\no\\such\\program", "r");
+    QDir::setCurrent(savedCwd);
+
+    EXPECT_EQ(onDrive, 0);
+    EXPECT_EQ(host, 0);
+    EXPECT_EQ(hostMixed, 0);
+    EXPECT_EQ(missing, ERROR_FILE_NOT_FOUND);
+    const std::vector<Recording> got = fifo.Read(3);
+    ASSERT_EQ(got.size(), 3u);
+    EXPECT_EQ(got[0].argv.value(0), local);
+    EXPECT_EQ(got[1].argv.value(0), Recorder());
+    EXPECT_EQ(got[2].argv.value(0), Recorder());
 }
 
 TEST_F(ProcessStart, StartReturnsWhileTheProgramStillRuns)
