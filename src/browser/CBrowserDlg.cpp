@@ -9,6 +9,8 @@
 #include "platform/ProgramDir.h"
 #include "platform/WinTypes.h"
 #include "platform/gui/CDataExchange.h"
+#include "platform/gui/CListCtrl.h"
+#include "platform/gui/CTreeCtrl.h"
 #include "platform/gui/HelpPage.h"
 #include "res/BrowserStrings.h"
 #include "res/StringTable.h"
@@ -17,11 +19,9 @@
 
 #include <QContextMenuEvent>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QTreeWidget>
 
 CBrowserDlg::CBrowserDlg(QWidget* parent) : CDialog(res::kBrowserTemplate, parent)
 {
@@ -111,8 +111,10 @@ bool CBrowserDlg::OnInitDialog()
     const QString rootName = QString(platform::DriveLetter(platform::GetDrive())) + u':';
     SetButtonImages();
 
-    if (m_listFiles)
-        m_listFiles->setIconSize(m_imageList.GetImageSize());
+    if (m_listFiles) {
+        m_listFiles->SetImageList(m_imageList.Icons());
+        // The columns of the file list are inserted here with the list.
+    }
 
     InitFolderTree(rootName);
     m_bLayoutReady = true;
@@ -252,8 +254,8 @@ void CBrowserDlg::OnHelp()
 void CBrowserDlg::OnDestroy()
 {
     // The help page runs in the desktop's browser: nothing to release.
-    if (m_treeFolders && m_treeFolders->topLevelItemCount() > 0)
-        FreeTreeItems(m_treeFolders->topLevelItem(0));
+    if (m_treeFolders && m_treeFolders->GetRootItem())
+        FreeTreeItems(m_treeFolders->GetRootItem());
     SaveOptions();
     DeleteHelpers(m_systemViewerList);
     DeleteHelpers(m_helperList);

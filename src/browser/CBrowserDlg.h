@@ -12,11 +12,11 @@
 #include <QString>
 
 class CFileItem;
+class CListCtrl;
+class CTreeCtrl;
 class QLabel;
-class QListWidget;
 class QMenu;
 class QPushButton;
-class QTreeWidget;
 class QTreeWidgetItem;
 
 class CBrowserDlg : public CDialog {
@@ -76,10 +76,8 @@ public:
     QPushButton* m_btnList = nullptr;
     QPushButton* m_btnUpDir = nullptr;
     QLabel* m_staticStatus = nullptr;
-    // The file list. A plain list widget stands in until the file list's
-    // own view replaces it (CreateControl of this class for IDC_FILE_LIST).
-    QListWidget* m_listFiles = nullptr;
-    QTreeWidget* m_treeFolders = nullptr;
+    CListCtrl* m_listFiles = nullptr;
+    CTreeCtrl* m_treeFolders = nullptr;
     QIcon m_hIcon;
     QPixmap m_bmpUpDir;
     QPixmap m_bmpDetails;

@@ -11,12 +11,12 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
-#include <QListWidget>
+#include "platform/gui/CListCtrl.h"
 #include <QMenu>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QTest>
-#include <QTreeWidget>
+#include "platform/gui/CTreeCtrl.h"
 #include <QUrl>
 #include <gtest/gtest.h>
 

@@ -17,7 +17,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
-#include <QTreeWidget>
+#include "platform/gui/CTreeCtrl.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -97,7 +97,7 @@ TEST(DialogFramework, DoModalHandsTheRunnerAFullyInitialisedDialog)
         EXPECT_NE(dlg.GetDlgItemAs<QLineEdit>(IDC_NAME), nullptr);
         EXPECT_EQ(dlg.GetDlgItem(IDC_NAME), dlg.m_editName);
         EXPECT_NE(dlg.GetDlgItemAs<QCheckBox>(IDC_FLAG), nullptr);
-        EXPECT_NE(dlg.GetDlgItemAs<QTreeWidget>(IDC_TREE), nullptr);
+        EXPECT_NE(dlg.GetDlgItemAs<CTreeCtrl>(IDC_TREE), nullptr);
         EXPECT_EQ(dlg.GetDlgItem(4242), nullptr);
         // Members went into the controls.
         EXPECT_EQ(dlg.m_editName->text(), "first");

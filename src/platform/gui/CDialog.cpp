@@ -4,19 +4,18 @@
 #include "platform/WinTypes.h"
 #include "platform/gui/CDataExchange.h"
 #include "platform/gui/CListBox.h"
+#include "platform/gui/CListCtrl.h"
 #include "platform/gui/CProgressCtrl.h"
+#include "platform/gui/CTreeCtrl.h"
 #include "res/gui/Artwork.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QTreeWidget>
 #include <QWindow>
 
 #include <cstdlib>
@@ -164,23 +163,10 @@ QWidget* CDialog::CreateControl(const dlg::Control& c)
     }
     case Kind::ProgressBar:
         return new CProgressCtrl(this);
-    case Kind::TreeView: {
-        auto* tree = new QTreeWidget(this);
-        tree->setHeaderHidden(true);
-        tree->setColumnCount(1);
-        return tree;
-    }
-    case Kind::ListView: {
-        // A plain list until the dialog supplies its own view for the id.
-        auto* list = new QListWidget(this);
-        list->setViewMode(QListView::ListMode);
-        list->setFlow(QListView::TopToBottom);
-        list->setWrapping(true);
-        list->setResizeMode(QListView::Adjust);
-        list->setSelectionMode((c.style & dlg::MultiSel) ? QAbstractItemView::ExtendedSelection
-                                                         : QAbstractItemView::SingleSelection);
-        return list;
-    }
+    case Kind::TreeView:
+        return new CTreeCtrl(this);
+    case Kind::ListView:
+        return new CListCtrl(this);
     }
     return nullptr;
 }

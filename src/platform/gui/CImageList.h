@@ -2,6 +2,7 @@
 // A list of equally sized small images, cut from one strip.
 
 #include <QIcon>
+#include <QList>
 #include <QPixmap>
 #include <vector>
 
@@ -14,6 +15,8 @@ public:
     // The image at index; a null icon past the end (nothing is drawn).
     QIcon GetIcon(int index) const;
     QSize GetImageSize() const { return m_size; }
+    // Every image, in order (for a list control's SetImageList).
+    QList<QIcon> Icons() const { return QList<QIcon>(m_icons.begin(), m_icons.end()); }
 
 private:
     std::vector<QIcon> m_icons;

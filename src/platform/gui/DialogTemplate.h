@@ -19,8 +19,8 @@ enum class Kind {
     CheckBox,
     ListBox,        // CListBox
     ProgressBar,    // CProgressCtrl
-    TreeView,
-    ListView,
+    TreeView,       // CTreeCtrl
+    ListView,       // CListCtrl
 };
 
 // Control style bits.
@@ -32,7 +32,7 @@ enum ControlStyle : unsigned {
     ReadOnly = 1u << 4,      // edit
     LeftText = 1u << 5,      // check box with its text on the left
     Sorted = 1u << 6,        // list box keeps its lines sorted
-    MultiSel = 1u << 7,      // list box / list view: extended selection
+    MultiSel = 1u << 7,      // list box: extended selection
     Border = 1u << 8,
     NoWrap = 1u << 9,        // static text on one line
     BitmapButton = 1u << 10, // push button showing the bitmap resource `image`
