@@ -4,10 +4,13 @@
 //   bench_system_viewers                 runs the benchmark
 //   bench_system_viewers --dump          prints one line per record:
 //                                        extension, content type, command
-//                                        (tab-separated), for checking the
-//                                        scan against the desktop's own
-//                                        tools (see check_system_viewers.sh)
+//                                        (tab-separated)
+//   bench_system_viewers --extensions    prints every extension key of the
+//                                        association view with its type
+//
+// check_system_viewers.sh compares both with the desktop's own tools.
 
+#include "helpers/CRegistryKey.h"
 #include "helpers/SystemViewers.h"
 
 #include <QCoreApplication>
@@ -42,6 +45,23 @@ int Dump()
     return 0;
 }
 
+int Extensions()
+{
+    CRegistryKey root;
+    if (!root.Open(HKEY_LOCAL_MACHINE, QStringLiteral("SOFTWARE\\Classes"), KEY_READ))
+        return 1;
+    const DWORD count = root.GetSubKeyCount();
+    for (DWORD index = 0; index < count; ++index) {
+        const QString name = root.EnumSubKey(index);
+        CRegistryKey key;
+        if (name.startsWith(u'.') && key.Open(root, name, KEY_READ)) {
+            std::printf("%s\t%s\n", name.toUtf8().constData(),
+                        key.QueryString(QStringLiteral("Content Type"), QString()).toUtf8().constData());
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -49,6 +69,8 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     if (argc > 1 && std::strcmp(argv[1], "--dump") == 0)
         return Dump();
+    if (argc > 1 && std::strcmp(argv[1], "--extensions") == 0)
+        return Extensions();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
