@@ -3,7 +3,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CBrowserApp.h"
 #include "app/CVolumeContentsDlg.h"
-#include "helpers/HelperLists.h"
+#include "helpers/HelperSettings.h"
 #include "platform/DriveTable.h"
 #include "platform/ModalRunner.h"
 #include "platform/ProgramDir.h"
@@ -34,11 +34,11 @@ CBrowserDlg::CBrowserDlg(QWidget* parent) : CDialog(res::kBrowserTemplate, paren
     platform::ChDir(QStringLiteral("\\"));
     m_imageList.Create(res::LoadBitmap(res::IDB_FILE_TYPES, QSize(48, 16), devicePixelRatioF()), 16);
 
-    // Settings and lists, in this order.
-    LoadDefaultHelperList();
-    LoadOptions();
-    CopyHelpers(m_defaultHelperList, m_helperList);
-    LoadSystemViewerList();
+    // Settings and lists, in this order: the default helpers (vellor.ini or
+    // the built-in table), the three options, the helper list as a copy of
+    // the defaults, the system viewers.
+    LoadBrowserSettings(ProgramDir(), m_defaultHelperList, m_helperList, m_systemViewerList, m_strFileMask,
+                        m_bTranslate, m_bShowFullPath);
 }
 
 CBrowserDlg::~CBrowserDlg() = default;
@@ -48,29 +48,6 @@ QString CBrowserDlg::ProgramDir() const
     if (const auto* app = dynamic_cast<const CBrowserApp*>(AfxGetApp()); app && !app->m_strProgramDir.isEmpty())
         return app->m_strProgramDir;
     return platform::ProgramDirectory();
-}
-
-void CBrowserDlg::LoadDefaultHelperList()
-{
-    // The built-in table; vellor.ini beside the program replaces it once
-    // the helper file is read here.
-    AddDefaultHelpers(ProgramDir(), m_defaultHelperList);
-}
-
-void CBrowserDlg::LoadOptions()
-{
-    // The three settings keep their defaults until the settings store is
-    // read here.
-}
-
-void CBrowserDlg::LoadSystemViewerList()
-{
-    // Filled by the system viewer scan.
-}
-
-void CBrowserDlg::SaveOptions()
-{
-    // The settings store is written here.
 }
 
 void CBrowserDlg::DoDataExchange(CDataExchange& dx)
@@ -256,10 +233,8 @@ void CBrowserDlg::OnDestroy()
     // The help page runs in the desktop's browser: nothing to release.
     if (m_treeFolders && m_treeFolders->GetRootItem())
         FreeTreeItems(m_treeFolders->GetRootItem());
-    SaveOptions();
-    DeleteHelpers(m_systemViewerList);
-    DeleteHelpers(m_helperList);
-    DeleteHelpers(m_defaultHelperList);
+    SaveBrowserSettings(m_strFileMask, m_bTranslate, m_bShowFullPath, m_systemViewerList, m_helperList,
+                        m_defaultHelperList);
     m_bLayoutReady = false;
     CDialog::OnDestroy();
 }

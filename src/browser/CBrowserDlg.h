@@ -105,13 +105,6 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    // Construction steps that fill the settings and the lists, in order.
-    void LoadDefaultHelperList();
-    void LoadOptions();
-    void LoadSystemViewerList();
-    // Teardown step: writes the three settings back.
-    void SaveOptions();
-
     QString ProgramDir() const;
     void SetButtonImages();
 
