@@ -20,10 +20,10 @@ public:
     // window) when it is enabled. False when the window cannot be created.
     bool Create(QWidget* pParent) override;
     // Sets the text line (control 1005); painted at the next step.
-    void SetMessageText(const QString& text);
+    virtual void SetMessageText(const QString& text);
     // Lets pending events run, then steps the bar; returns the position
     // before the step.
-    unsigned StepIt();
+    virtual unsigned StepIt();
     // Handles every pending event without waiting.
     void PumpMessages();
     // Enables the owner again if this dialog disabled it, then destroys the

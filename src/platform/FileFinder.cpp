@@ -5,10 +5,13 @@
 #include "platform/WinTypes.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 struct FileFinder::Dir {
     DIR* handle = nullptr;
@@ -84,6 +87,25 @@ bool MatchFrom(const QString& mask, qsizetype m, const QString& name, qsizetype 
     return m == mask.size();
 }
 
+// Opens the plain folder name inside the open folder parentFd. A search
+// keeps one listing open per level of a deep tree; when the soft limit on
+// open files is reached it is raised to the hard limit (the low soft
+// default only protects programs that use select()) and the open retried.
+int OpenSubfolder(int parentFd, const char* name)
+{
+    constexpr int flags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+    int fd = openat(parentFd, name, flags);
+    if (fd < 0 && errno == EMFILE) {
+        struct rlimit limit {};
+        if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
+            limit.rlim_cur = limit.rlim_max;
+            if (setrlimit(RLIMIT_NOFILE, &limit) == 0)
+                fd = openat(parentFd, name, flags);
+        }
+    }
+    return fd;
+}
+
 }  // namespace
 
 FileFinder::FileFinder() = default;
@@ -126,6 +148,33 @@ bool FileFinder::FindFirst(const QString& pattern)
     return false;
 }
 
+bool FileFinder::FindFirstIn(const FileFinder& parent, const QString& mask)
+{
+    Close();
+    m_mask = mask;
+    if (m_mask.isEmpty() || !parent.m_dir || !parent.m_rawName)
+        return false;
+    const int fd = OpenSubfolder(dirfd(parent.m_dir->handle), parent.m_rawName);
+    if (fd < 0)
+        return false;
+    return StartListing(fd);
+}
+
+bool FileFinder::StartListing(int folderFd)
+{
+    auto dir = std::make_unique<Dir>();
+    dir->handle = fdopendir(folderFd);
+    if (!dir->handle) {
+        close(folderFd);
+        return false;
+    }
+    m_dir = std::move(dir);
+    if (Advance())
+        return true;
+    Close();
+    return false;
+}
+
 bool FileFinder::FindNext()
 {
     if (!m_dir)
@@ -146,10 +195,15 @@ bool FileFinder::Advance()
         if (!MatchMask(m_mask, name))
             continue;
         m_entry.name = std::move(name);
+        m_rawName = bytes;
         Describe(dirfd(m_dir->handle), bytes, m_entry);
         return true;
     }
     return false;
 }
 
-void FileFinder::Close() { m_dir.reset(); }
+void FileFinder::Close()
+{
+    m_dir.reset();
+    m_rawName = nullptr;
+}

@@ -25,6 +25,12 @@ public:
     // Starts a listing; true when at least one entry matches (it is then
     // Entry()). False when the folder cannot be read or nothing matches.
     bool FindFirst(const QString& pattern);
+    // Starts a listing of the folder that parent's current entry names,
+    // opened relative to parent's open listing: no path translation, no
+    // limit on the length of the path, and never through a link (the entry
+    // must still be a plain folder when it is opened). mask as in
+    // FindFirst. False when the folder cannot be opened or nothing matches.
+    bool FindFirstIn(const FileFinder& parent, const QString& mask);
     // Moves to the next matching entry; false at the end.
     bool FindNext();
     const FindEntry& Entry() const { return m_entry; }
@@ -35,8 +41,10 @@ public:
 
 private:
     bool Advance();
+    bool StartListing(int folderFd);
     struct Dir;
     std::unique_ptr<Dir> m_dir;
     QString m_mask;
     FindEntry m_entry{};
+    const char* m_rawName = nullptr;  // the current entry's name on disk, valid until the next step
 };

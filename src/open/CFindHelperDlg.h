@@ -1,0 +1,57 @@
+#pragma once
+// The Find Helper dialog: why a helper could not be started and what its
+// program is called, and a tree of the drives and their folders (read when
+// first opened) in which the user picks where to search for it.
+
+#include "platform/gui/CDialog.h"
+
+#include <QString>
+
+#include <memory>
+#include <unordered_map>
+
+class CProgressDlg;
+class CTreeCtrl;
+class QTreeWidgetItem;
+
+class CFindHelperDlg : public CDialog {
+    Q_OBJECT
+public:
+    explicit CFindHelperDlg(QWidget* pParent = nullptr);
+    ~CFindHelperDlg() override;
+
+    // Path of the selected drive or folder ("C:", "D:/Software"): where the
+    // search starts. Read after OK.
+    QString m_strStartPath;
+    CTreeCtrl* m_tree = nullptr;
+    // The text of the message control; set before the dialog runs.
+    QString m_strMessage;
+
+    // Notifications of the tree (control 1050).
+    void OnSelChangedTree(QTreeWidgetItem* item);
+    void OnItemExpandingTree(QTreeWidgetItem* item);
+
+    // Fills item with the plain subfolders of folderPath, each with a
+    // placeholder child, sorted by name.
+    void AddSubfolders(const QString& folderPath, QTreeWidgetItem* item);
+    // Releases the paths of item, its descendants and its following siblings.
+    void FreeItemData(QTreeWidgetItem* item);
+
+    // Number of item paths alive (for tests: none once the window is gone).
+    std::size_t LiveItemPaths() const { return m_itemPaths.size(); }
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
+    bool OnInitDialog() override;
+    void OnDestroy() override;
+    // The progress window of the drive test; tests watch it.
+    virtual std::unique_ptr<CProgressDlg> MakeProgressDialog();
+
+private:
+    // Inserts an item with a placeholder child and a path of its own.
+    QTreeWidgetItem* InsertFolderItem(const QString& text, const QString& path, QTreeWidgetItem* parent);
+    const QString* ItemPath(QTreeWidgetItem* item) const;
+
+    // The paths the tree's items carry as item data, owned here.
+    std::unordered_map<const QString*, std::unique_ptr<QString>> m_itemPaths;
+};

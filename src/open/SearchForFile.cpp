@@ -1,0 +1,93 @@
+#include "open/SearchForFile.h"
+
+#include "app/CProgressDlg.h"
+#include "platform/FileFinder.h"
+#include "platform/WinTypes.h"
+#include "res/OpenStrings.h"
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+// One folder of the walk: its open listing and the length of its path in
+// the walk's path text, which grows by "/" and a name on the way down and
+// is cut back on the way up.
+struct Level {
+    FileFinder finder;
+    qsizetype pathLength = 0;
+    bool started = false;  // the listing's first entry has been taken
+};
+
+class Progress {
+public:
+    explicit Progress(CProgressDlg* dialog) : m_dialog(dialog), m_prefix(QString::fromLatin1(res::kScanningFolder)) {}
+    void Visit(const QString& folder)
+    {
+        if (!m_dialog)
+            return;
+        m_text.resize(0);
+        m_text += m_prefix;
+        m_text += folder;
+        m_dialog->SetMessageText(m_text);
+        m_dialog->StepIt();
+    }
+
+private:
+    CProgressDlg* m_dialog;
+    const QString m_prefix;
+    QString m_text;
+};
+
+}  // namespace
+
+bool SearchForFile(QString folder, QString fileName, QString& foundPath, CProgressDlg* progress)
+{
+    const QString everything = QStringLiteral("*");
+    Progress report(progress);
+    QString path = std::move(folder);
+
+    report.Visit(path);
+    std::vector<std::unique_ptr<Level>> levels;  // the open listings, start folder first
+    {
+        auto start = std::make_unique<Level>();
+        if (!start->finder.FindFirst(path + QStringLiteral("\\*")))
+            return false;
+        start->pathLength = path.size();
+        levels.push_back(std::move(start));
+    }
+
+    while (!levels.empty()) {
+        Level& level = *levels.back();
+        if (level.started && !level.finder.FindNext()) {
+            // This folder is done: back to its parent's next entry.
+            levels.pop_back();
+            if (!levels.empty())
+                path.truncate(levels.back()->pathLength);
+            continue;
+        }
+        level.started = true;
+        const FindEntry& entry = level.finder.Entry();
+        if (entry.name.startsWith(u'.'))
+            continue;
+        if (entry.attributes == FILE_ATTRIBUTE_DIRECTORY) {
+            path += u'/';
+            path += entry.name;
+            report.Visit(path);
+            auto sub = std::make_unique<Level>();
+            sub->pathLength = path.size();
+            if (sub->finder.FindFirstIn(level.finder, everything))
+                levels.push_back(std::move(sub));
+            else
+                path.truncate(level.pathLength);  // unreadable or empty: nothing below it
+            continue;
+        }
+        if (QString::compare(entry.name, fileName, Qt::CaseInsensitive) == 0) {
+            path += u'/';
+            path += entry.name;
+            foundPath = path.replace(u'/', u'\\');
+            return true;  // the open listings close as the levels go
+        }
+    }
+    return false;
+}
