@@ -12,6 +12,8 @@ public:
     void SetMessageText(const QString& text) override
     {
         texts.append(text);
+        if (onText)
+            onText(text);
         CProgressDlg::SetMessageText(text);
     }
     unsigned StepIt() override
@@ -24,4 +26,5 @@ public:
     QStringList texts;
     int steps = 0;
     std::function<void()> onStep;
+    std::function<void(const QString&)> onText;
 };
