@@ -4,6 +4,7 @@
 // which stands for the operating system's drives and current drive.
 
 #include "platform/DriveTable.h"
+#include "platform/Registry.h"
 
 #include <QString>
 
@@ -21,6 +22,10 @@ public:
     // Sets the company part of the per-user settings key; the application
     // part is the application name at the moment of the call.
     void SetRegistryKey(const QString& company);
+    // Opens HKEY_CURRENT_USER\Software\<company>\<application>, creating
+    // any missing level; the caller closes the handle. Null when no registry
+    // key was set or the key cannot be opened.
+    HKEY GetAppRegistryKey() const;
 
     DriveTable& Drives() { return m_drives; }
     const DriveTable& Drives() const { return m_drives; }

@@ -3,6 +3,8 @@
 
 namespace res {
 inline constexpr const char* kInvalidHelperCall = "Invalid call to CHelperEntry()";
+// Name of a system viewer, followed by its extension.
+inline constexpr const char* kSystemViewerName = "System viewer for: ";
 
 // One row of the built-in helper table; the program file lies in the
 // program's own folder.
