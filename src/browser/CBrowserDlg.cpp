@@ -7,6 +7,8 @@
 #include "helpers/HelperSettings.h"
 #include "browser/FileNames.h"
 #include "label/LabelReader.h"
+#include "open/COpenWithHelper.h"
+#include "open/SearchForFile.h"
 #include "platform/DriveTable.h"
 #include "platform/FileFinder.h"
 #include "platform/FileStatus.h"
@@ -256,7 +258,20 @@ void CBrowserDlg::OnItemChangedFileList(int item, int subItem)
     m_nChangedItem = item;
     m_nChangedSubItem = subItem;
 }
-void CBrowserDlg::OnDblclkFileList() {}
+void CBrowserDlg::OnDblclkFileList()
+{
+    // The item of the latest change in the list; none yet (-1), an index
+    // the list no longer has, or an item without a record: nothing to open.
+    if (!m_listFiles || m_nChangedItem < 0 || m_nChangedItem >= m_listFiles->GetItemCount())
+        return;
+    const void* data = m_listFiles->GetItemData(m_nChangedItem);
+    if (!m_listRecords.Holds(data))
+        return;
+    // A copy: entering a folder rebuilds the list, and its records with it.
+    const auto* record = static_cast<const CFileItem*>(data);
+    const CFileItem item(record->m_strName, record->m_strPath, record->m_nType);
+    COpenWithHelper(*this).Open(item);
+}
 
 // ---------------------------------------------------------------------------
 // Folder tree and file list.
@@ -284,6 +299,7 @@ void CBrowserDlg::ConnectBrowsingControls()
             connect(m_listFiles, &CListCtrl::itemChanged, this, &CBrowserDlg::OnItemChangedFileList));
         m_browseConnections.push_back(connect(m_listFiles, &CListCtrl::deleteItem, this,
                                               [this](int item, void*) { OnDeleteItemFileList(item); }));
+        m_browseConnections.push_back(connect(m_listFiles, &CListCtrl::dblClk, this, &CBrowserDlg::OnDblclkFileList));
     }
 }
 
@@ -529,4 +545,12 @@ void CBrowserDlg::OnDetailsView()
     // Small-icon or list view to report view, with the column headings.
     if (m_listFiles->GetStyle() & CListCtrl::LVS_TYPEMASK)
         m_listFiles->ModifyStyle(CListCtrl::LVS_SMALLICON, CListCtrl::LVS_REPORT);
+}
+
+// ---------------------------------------------------------------------------
+// Opening files.
+
+bool CBrowserDlg::SearchForFile(QString folder, QString fileName, QString& foundPath, CProgressDlg* progress)
+{
+    return ::SearchForFile(std::move(folder), std::move(fileName), foundPath, progress);
 }

@@ -18,6 +18,7 @@
 
 class CFileItem;
 class CListCtrl;
+class CProgressDlg;
 class CTreeCtrl;
 class QLabel;
 class QMenu;
@@ -64,6 +65,10 @@ public:
     void OnItemChangedFileList(int item, int subItem);
     void OnDeleteItemFileList(int item);
     void OnDblclkFileList();
+
+    // Opening files: the search for a missing helper program below folder
+    // (see open/SearchForFile.h); true with foundPath set when found.
+    bool SearchForFile(QString folder, QString fileName, QString& foundPath, CProgressDlg* progress);
 
     // Records alive for the folder tree's and the file list's items.
     std::size_t LiveTreeRecords() const { return m_treeRecords.Count(); }

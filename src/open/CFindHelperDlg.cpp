@@ -1,6 +1,7 @@
 #include "open/CFindHelperDlg.h"
 
 #include "app/CProgressDlg.h"
+#include "browser/FileNames.h"
 #include "platform/DriveTable.h"
 #include "platform/FileFinder.h"
 #include "platform/WinTypes.h"
@@ -13,19 +14,6 @@
 
 #include <utility>
 #include <vector>
-
-namespace {
-
-// A folder's name as the tree shows it: the first character as on disk,
-// the rest in lower case (SOFTWARE -> Software).
-QString ShownName(const QString& name)
-{
-    if (name.isEmpty())
-        return name;
-    return name.left(1) + name.mid(1).toLower();
-}
-
-}  // namespace
 
 CFindHelperDlg::CFindHelperDlg(QWidget* pParent) : CDialog(res::kFindHelperTemplate, pParent) {}
 
@@ -128,7 +116,7 @@ void CFindHelperDlg::AddSubfolders(const QString& folderPath, QTreeWidgetItem* i
             // are left out.
             if (entry.attributes != FILE_ATTRIBUTE_DIRECTORY)
                 continue;
-            const QString shown = ShownName(entry.name);
+            const QString shown = browser::DisplayName(entry.name);
             InsertFolderItem(shown, folderPath + u'/' + shown, item);
         } while (finder.FindNext());
         finder.Close();
