@@ -62,14 +62,17 @@ bool CProgressDlg::OnInitDialog()
 
 void CProgressDlg::SetMessageText(const QString& text)
 {
-    if (IsWindowCreated())
-        SetDlgItemText(res::IDC_PROGRESS_TEXT, text);
+    if (!IsWindowCreated())
+        return;
+    PaceUpdates();
+    SetDlgItemText(res::IDC_PROGRESS_TEXT, text);
 }
 
 unsigned CProgressDlg::StepIt()
 {
     if (!IsWindowCreated() || !m_progress)
         return 0;
+    PaceUpdates();
     PumpMessages();
     // Events handled while pumping may have destroyed the window.
     if (!IsWindowCreated() || !m_progress)
@@ -77,11 +80,70 @@ unsigned CProgressDlg::StepIt()
     return static_cast<unsigned>(m_progress->StepIt()) & 0xFFFFu;
 }
 
+void CProgressDlg::PaceUpdates()
+{
+    if (!m_frameClock.isValid() || m_frameClock.elapsed() >= m_nFrameMs) {
+        ReleaseUpdates();
+        m_frameClock.restart();
+    } else {
+        HoldUpdates();
+    }
+}
+
+void CProgressDlg::HoldUpdates()
+{
+    if (!m_bHeld) {
+        for (QWidget* control : {GetDlgItem(res::IDC_PROGRESS_TEXT), GetDlgItem(res::IDC_PROGRESS_BAR)}) {
+            if (control)
+                control->setUpdatesEnabled(false);
+        }
+        m_bHeld = true;
+    }
+    PostRefresh();
+}
+
+void CProgressDlg::ReleaseUpdates()
+{
+    if (!m_bHeld)
+        return;
+    m_bHeld = false;
+    // Enabling a control's updates schedules its paint with the latest state.
+    for (QWidget* control : {GetDlgItem(res::IDC_PROGRESS_TEXT), GetDlgItem(res::IDC_PROGRESS_BAR)}) {
+        if (control)
+            control->setUpdatesEnabled(true);
+    }
+}
+
+void CProgressDlg::PostRefresh()
+{
+    if (m_bRefreshPosted)
+        return;
+    m_bRefreshPosted = true;
+    // Runs at the next turn of the event loop: a step's pump, or whatever
+    // loop runs after the scan. Held painting is let go once a frame is due.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_bRefreshPosted = false;
+            if (!m_bHeld || !IsWindowCreated())
+                return;
+            if (m_frameClock.elapsed() >= m_nFrameMs) {
+                ReleaseUpdates();
+                m_frameClock.restart();
+            } else {
+                PostRefresh();
+            }
+        },
+        Qt::QueuedConnection);
+}
+
 void CProgressDlg::PumpMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
 bool CProgressDlg::DestroyWindow()
 {
     ReenableOwner();
+    ReleaseUpdates();
+    m_frameClock.invalidate();
     m_progress = nullptr;
     return CDialog::DestroyWindow();
 }

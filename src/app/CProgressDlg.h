@@ -3,9 +3,16 @@
 // by the user. While it exists it keeps its owner window disabled (when it
 // found it enabled); each step lets pending events run and moves the bar
 // on one tenth, starting over when it is full.
+//
+// A scan may step thousands of times a second, far faster than a screen
+// shows frames. The text and the bar always hold the latest state, but the
+// window is painted at most once per frame interval; the state left by the
+// last step is painted at the next turn of the event loop after the
+// interval (a posted refresh, no timer).
 
 #include "platform/gui/CDialog.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 
 class CProgressCtrl;
@@ -41,6 +48,8 @@ public:
     int m_nStep = 1;
     QPointer<QWidget> m_pOwner;
     bool m_bOwnerDisabled = false;
+    // Shortest time between two paints of the text and the bar.
+    int m_nFrameMs = 16;
 
 protected:
     void DoDataExchange(CDataExchange& dx) override;
@@ -48,4 +57,14 @@ protected:
 
 private:
     void ReenableOwner();
+    // Before the text or the bar changes: lets it paint when a frame is
+    // due, else holds its painting back until one is.
+    void PaceUpdates();
+    void HoldUpdates();
+    void ReleaseUpdates();
+    void PostRefresh();
+
+    QElapsedTimer m_frameClock;
+    bool m_bHeld = false;
+    bool m_bRefreshPosted = false;
 };

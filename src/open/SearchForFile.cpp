@@ -14,6 +14,7 @@ namespace {
 // the walk's path text, which grows by "/" and a name on the way down and
 // is cut back on the way up.
 struct Level {
+    Level() { finder.SetDetails(false); }  // only folders and names matter here
     FileFinder finder;
     qsizetype pathLength = 0;
     bool started = false;  // the listing's first entry has been taken

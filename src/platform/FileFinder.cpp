@@ -62,6 +62,34 @@ void Describe(int dirFd, const char* name, FindEntry& entry)
     entry.size = S_ISREG(st.st_mode) ? st.st_size : 0;
 }
 
+// The same from the kind the listing gives (d_type), where that settles
+// it: a plain folder is exactly 0x10 without asking further; without
+// details, any other entry that is not a link is just a file (0x20, size 0).
+// Links, and file systems that give no kind, are described in full.
+void DescribeListed(int dirFd, const dirent& listed, bool details, FindEntry& entry)
+{
+    switch (listed.d_type) {
+    case DT_DIR:
+        entry.attributes = FILE_ATTRIBUTE_DIRECTORY;
+        entry.size = 0;
+        return;
+    case DT_REG:
+    case DT_FIFO:
+    case DT_CHR:
+    case DT_BLK:
+    case DT_SOCK:
+        if (!details) {
+            entry.attributes = FILE_ATTRIBUTE_ARCHIVE;
+            entry.size = 0;
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    Describe(dirFd, listed.d_name, entry);
+}
+
 bool MatchFrom(const QString& mask, qsizetype m, const QString& name, qsizetype n)
 {
     // Iterative wildcard match with one backtrack point for the last "*".
@@ -192,11 +220,11 @@ bool FileFinder::Advance()
         if (bytes[0] == '.' && (bytes[1] == '\0' || (bytes[1] == '.' && bytes[2] == '\0')))
             continue;
         QString name = platform::FromHostName(QByteArray(bytes));
-        if (!MatchMask(m_mask, name))
+        if (m_mask != u'*' && !MatchMask(m_mask, name))
             continue;
         m_entry.name = std::move(name);
         m_rawName = bytes;
-        Describe(dirfd(m_dir->handle), bytes, m_entry);
+        DescribeListed(dirfd(m_dir->handle), *raw, m_bDetails, m_entry);
         return true;
     }
     return false;

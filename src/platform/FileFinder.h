@@ -36,6 +36,11 @@ public:
     const FindEntry& Entry() const { return m_entry; }
     void Close();
 
+    // With details off, listings started afterwards give files (anything
+    // but folders and links) the attribute word 0x20 and size 0 without
+    // reading their status: for walks that only tell folders from files.
+    void SetDetails(bool details) { m_bDetails = details; }
+
     // Wildcard match of the finder's rules, exposed for reuse.
     static bool MatchMask(const QString& mask, const QString& name);
 
@@ -47,4 +52,5 @@ private:
     QString m_mask;
     FindEntry m_entry{};
     const char* m_rawName = nullptr;  // the current entry's name on disk, valid until the next step
+    bool m_bDetails = true;
 };
