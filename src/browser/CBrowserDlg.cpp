@@ -4,6 +4,7 @@
 #include "app/CBrowserApp.h"
 #include "app/CVolumeContentsDlg.h"
 #include "helpers/HelperSettings.h"
+#include "options/COptions.h"
 #include "platform/DriveTable.h"
 #include "platform/ModalRunner.h"
 #include "platform/ProgramDir.h"
@@ -228,6 +229,28 @@ void CBrowserDlg::OnHelp()
         AfxMessageBox(QString::fromLatin1(res::kHelpPageMissing), MB_OK | MB_ICONEXCLAMATION);
 }
 
+void CBrowserDlg::OnOptions()
+{
+    // The pages get the lists themselves and copies of the settings; the
+    // Helpers page changes the helper list in place.
+    COptions options;
+    options.m_pageHelpers.m_pHelperList = &m_helperList;
+    options.m_pageHelpers.m_pDefaultHelperList = &m_defaultHelperList;
+    options.m_pageRegistry.SetSystemViewerList(&m_systemViewerList);
+    options.m_pageGeneral.m_strFileMask = m_strFileMask;
+    options.m_pageGeneral.m_bTranslate = m_bTranslate;
+    options.m_pageGeneral.m_bShowFullPath = m_bShowFullPath;
+    if (options.DoModal() != IDOK)
+        return;
+    // Only OK hands the settings back.
+    m_strFileMask = options.m_pageGeneral.m_strFileMask;
+    m_bTranslate = options.m_pageGeneral.m_bTranslate;
+    m_bShowFullPath = options.m_pageGeneral.m_bShowFullPath;
+    if (m_staticStatus)
+        m_staticStatus->setVisible(m_bShowFullPath != 0);
+    FillFileList();
+}
+
 void CBrowserDlg::OnDestroy()
 {
     // The help page runs in the desktop's browser: nothing to release.
@@ -253,7 +276,6 @@ void CBrowserDlg::FreeTreeItems(QTreeWidgetItem*) {}
 void CBrowserDlg::OpenSubfolder(const CFileItem&) {}
 void CBrowserDlg::FillFileList() {}
 int CBrowserDlg::CompareFileItems(const CFileItem*, const CFileItem*, long) { return 0; }
-void CBrowserDlg::OnOptions() {}
 void CBrowserDlg::OnUpDir() {}
 void CBrowserDlg::OnListView() {}
 void CBrowserDlg::OnDetailsView() {}
