@@ -199,6 +199,14 @@ void COptionsHelpers::OnOK()
     CPropertyPage::OnOK();
 }
 
+void COptionsHelpers::OnCancel()
+{
+    // Nothing was removed yet; a later run of the same sheet must not
+    // commit what this one dropped.
+    m_pendingDeletes.clear();
+    CPropertyPage::OnCancel();
+}
+
 void COptionsHelpers::OnDefault()
 {
     if (AfxMessageBox(QString::fromUtf8(res::kDefaultHelpersQuestion), MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)

@@ -30,6 +30,8 @@ public:
     void OnSelchangeHelpers();
     // Commit (OK and Apply): the deletions take effect.
     void OnOK() override;
+    // Cancel: the deletions not yet committed are dropped.
+    void OnCancel() override;
 
     QLineEdit* m_editExtension = nullptr;
     CListBox* m_lbHelpers = nullptr;
