@@ -34,6 +34,16 @@ void Click(const CDialog& dialog, int id)
     button->click();
 }
 
+// The names in the file list, sorted.
+QStringList Listed(const CBrowserDlg& browser)
+{
+    QStringList names;
+    for (int i = 0; browser.m_listFiles && i < browser.m_listFiles->GetItemCount(); ++i)
+        names << browser.m_listFiles->GetItemText(i, 0);
+    names.sort();
+    return names;
+}
+
 class BrowserOptions : public ::testing::Test {
 protected:
     void SetUp() override
@@ -206,6 +216,57 @@ TEST_F(BrowserOptions, OnlyOkHandsTheMaskBack)
             Click(options, IDOK);
         });
         EXPECT_EQ(b.m_strFileMask, "");
+    });
+}
+
+TEST_F(BrowserOptions, OkRefillsTheFileListWithTheMaskAndCancelLeavesIt)
+{
+    CBrowserDlg browser;
+    Run(browser, [&](CBrowserDlg& b) {
+        EXPECT_EQ(b.m_strFileMask, "*.lbl");
+        EXPECT_EQ(Listed(b), QStringList({"Alpha.lbl", "Beta.lbl"}));
+        // A label appears on the volume; only a refill shows it.
+        volume.write("EPSILON.LBL", "OBJECT = TABLE\nEND\n");
+
+        // Cancel: the old mask, no refill.
+        Options(b, [&](COptions& options) {
+            Mask(options)->setText("*");
+            Click(options, IDCANCEL);
+        });
+        EXPECT_EQ(b.m_strFileMask, "*.lbl");
+        EXPECT_EQ(Listed(b), QStringList({"Alpha.lbl", "Beta.lbl"}));
+
+        // OK without visiting General: a refill with the unchanged mask.
+        Options(b, [&](COptions& options) { Click(options, IDOK); });
+        EXPECT_EQ(b.m_strFileMask, "*.lbl");
+        EXPECT_EQ(Listed(b), QStringList({"Alpha.lbl", "Beta.lbl", "Epsilon.lbl"}));
+        EXPECT_EQ(b.m_staticStatus->text(), "D:");
+
+        // A mask that matches every name lists every file.
+        Options(b, [&](COptions& options) {
+            Mask(options)->setText("*");
+            Click(options, IDOK);
+        });
+        EXPECT_EQ(b.m_strFileMask, "*");
+        EXPECT_EQ(Listed(b), QStringList({"Aareadme.txt", "Alpha.lbl", "Beta.lbl", "Delta.txt", "Epsilon.lbl",
+                                          "Gamma.img"}));
+
+        // Apply, then Cancel: the browser keeps its mask and its list.
+        Options(b, [&](COptions& options) {
+            Mask(options)->setText("*.img");
+            Click(options, res::ID_APPLY_NOW);
+            Click(options, IDCANCEL);
+        });
+        EXPECT_EQ(b.m_strFileMask, "*");
+        EXPECT_EQ(Listed(b).size(), 6);
+
+        // An empty mask is handed to the list as it is: nothing matches.
+        Options(b, [&](COptions& options) {
+            Mask(options)->setText("");
+            Click(options, IDOK);
+        });
+        EXPECT_EQ(b.m_strFileMask, "");
+        EXPECT_TRUE(Listed(b).isEmpty());
     });
 }
 
