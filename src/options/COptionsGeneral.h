@@ -20,4 +20,5 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange& dx) override;
+    bool OnInitDialog() override;
 };

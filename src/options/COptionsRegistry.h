@@ -31,4 +31,8 @@ public:
 protected:
     void DoDataExchange(CDataExchange& dx) override;
     bool OnInitDialog() override;
+
+private:
+    // Keeps texts that grew in the dialog's font clear of their neighbours.
+    void FitLayout();
 };

@@ -620,6 +620,72 @@ TEST_F(Options, APendingDeletionNoLongerInTheListIsSkipped)
     EXPECT_EQ(helpers.size(), 7u);
 }
 
+// The widgets Tab stops at after `from`, following the focus chain.
+std::vector<QWidget*> TabChain(QWidget* from, int count)
+{
+    std::vector<QWidget*> chain;
+    for (QWidget* w = from->nextInFocusChain(); w && w != from && static_cast<int>(chain.size()) < count;
+         w = w->nextInFocusChain()) {
+        if (w->focusPolicy() & Qt::TabFocus)
+            chain.push_back(w);
+    }
+    return chain;
+}
+
+TEST_F(Options, PagesKeepTheirTemplatesTabOrderAndTheFirstControlHasTheFocus)
+{
+    Run([&] {
+        COptionsHelpers& page = options.m_pageHelpers;
+        EXPECT_EQ(options.focusWidget(), page.m_lbHelpers);
+        const std::vector<QWidget*> expected = {
+            page.m_editApplication, page.m_editDescription, page.m_editContentType, page.m_editExtension,
+            page.GetDlgItem(res::IDC_HELPER_ADD), page.GetDlgItem(res::IDC_HELPER_EDIT),
+            page.GetDlgItem(res::IDC_HELPER_DELETE), page.GetDlgItem(res::IDC_HELPER_DEFAULT),
+            options.GetDlgItem(IDOK), options.GetDlgItem(IDCANCEL), options.GetDlgItem(res::ID_APPLY_NOW)};
+        EXPECT_EQ(TabChain(page.m_lbHelpers, static_cast<int>(expected.size())), expected);
+        options.SetActivePage(0);
+        EXPECT_EQ(options.focusWidget(), options.m_pageGeneral.GetDlgItem(res::IDC_FILE_MASK));
+        Click(options, IDCANCEL);
+    });
+}
+
+TEST_F(Options, GrownTextsStayClearOfTheirNeighbours)
+{
+    Run([&] {
+        options.SetActivePage(0);
+        const COptionsGeneral& general = options.m_pageGeneral;
+        const QWidget* translate = general.GetDlgItem(res::IDC_TRANSLATE);
+        const QWidget* fullPath = general.GetDlgItem(res::IDC_SHOW_FULL_PATH);
+        // Both boxes sit one above the other, and both texts fit.
+        EXPECT_EQ(translate->geometry().right(), fullPath->geometry().right());
+        EXPECT_GE(translate->width(), translate->sizeHint().width());
+        EXPECT_GE(fullPath->width(), fullPath->sizeHint().width());
+        EXPECT_TRUE(general.rect().contains(fullPath->geometry()));
+
+        options.SetActivePage(2);
+        const COptionsRegistry& registry = options.m_pageRegistry;
+        const QList<QLabel*> labels = registry.findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+        for (const QLabel* label : labels) {
+            EXPECT_TRUE(registry.rect().contains(label->geometry())) << label->text().toStdString();
+            EXPECT_GE(label->height(), label->wordWrap() ? label->heightForWidth(label->width())
+                                                         : label->sizeHint().height())
+                << label->text().toStdString();
+            for (const QLabel* other : labels) {
+                if (other != label) {
+                    EXPECT_FALSE(label->geometry().intersects(other->geometry()))
+                        << label->text().toStdString() << " / " << other->text().toStdString();
+                }
+            }
+            for (const QWidget* edit : {registry.m_editDescription, registry.m_editContentType,
+                                        registry.m_editApplication})
+                EXPECT_FALSE(label->geometry().intersects(edit->geometry())) << label->text().toStdString();
+        }
+        EXPECT_EQ(registry.m_editDescription->x(), registry.m_editApplication->x());
+        EXPECT_EQ(registry.m_editContentType->x(), registry.m_editApplication->x());
+        Click(options, IDCANCEL);
+    });
+}
+
 TEST(ListBoxCaret, SelectingALineMovesTheCaretThere)
 {
     CListBox list(true, true);

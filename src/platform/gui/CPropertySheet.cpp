@@ -10,6 +10,24 @@
 
 #include <algorithm>
 
+namespace {
+
+// The controls of a page that Tab stops at, in the template's order.
+std::vector<QWidget*> TabStops(const CDialog& page)
+{
+    std::vector<QWidget*> stops;
+    for (const dlg::Control& c : page.Template().controls) {
+        if (c.id == dlg::IDC_STATIC)
+            continue;
+        QWidget* control = page.GetDlgItem(c.id);
+        if (control && (control->focusPolicy() & Qt::TabFocus))
+            stops.push_back(control);
+    }
+    return stops;
+}
+
+}  // namespace
+
 CPropertySheet::CPropertySheet(const QString& caption, QWidget* parent, int iSelectPage)
     : CDialog(res::kPropertySheetTemplate, parent), m_strCaption(caption), m_nStartPage(iSelectPage)
 {
@@ -147,9 +165,9 @@ void CPropertySheet::ActivatePage(int index)
     page->OnSetActive();
     // The page's first control that takes the focus gets it, as in a
     // Windows sheet.
-    for (QWidget* child : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (child->isEnabled() && !child->isHidden() && (child->focusPolicy() & Qt::TabFocus)) {
-            child->setFocus(Qt::TabFocusReason);
+    for (QWidget* control : TabStops(*page)) {
+        if (control->isEnabled() && !control->isHidden()) {
+            control->setFocus(Qt::TabFocusReason);
             break;
         }
     }
@@ -159,11 +177,9 @@ void CPropertySheet::OrderFocus(CPropertyPage* page)
 {
     // Tab moves from the tabs through the page's controls to the buttons.
     QWidget* previous = m_pTabs;
-    for (QWidget* child : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (child->focusPolicy() & Qt::TabFocus) {
-            QWidget::setTabOrder(previous, child);
-            previous = child;
-        }
+    for (QWidget* control : TabStops(*page)) {
+        QWidget::setTabOrder(previous, control);
+        previous = control;
     }
     for (int id : {IDOK, IDCANCEL, res::ID_APPLY_NOW}) {
         if (QWidget* button = GetDlgItem(id)) {

@@ -11,6 +11,15 @@ inline constexpr int IDC_REG_DESCRIPTION = 1017;
 inline constexpr int IDC_REG_CONTENT_TYPE = 1020;
 inline constexpr int IDC_REG_APPLICATION = 1012;
 
+// Why the page only looks, split over two texts exactly here.
+inline constexpr const char* kRegistryNoticeFirst =
+    "These are the viewers (or helper) applications available on your local system. This information is "
+    "extracted from your system's  Registry. You can not edit anything in this dialog since making the wrong "
+    "changes can";
+inline constexpr const char* kRegistryNoticeSecond =
+    "adversely affect your system and its configuration. If you want to add an alternate viewer for a "
+    "particular file extension use the \"Other\" property sheet.";
+
 inline constexpr dlg::Control kOptionsRegistryControls[] = {
     {IDC_REG_EXTENSIONS, dlg::Kind::ListBox, "", 7, 17, 58, 129, dlg::Sorted | dlg::Border},
     {IDC_REG_DESCRIPTION, dlg::Kind::Edit, "", 118, 7, 132, 15, dlg::ReadOnly | dlg::Border},
@@ -20,16 +29,8 @@ inline constexpr dlg::Control kOptionsRegistryControls[] = {
     {dlg::IDC_STATIC, dlg::Kind::Static, "Description:", 72, 10, 40, 8, dlg::NoWrap},
     {dlg::IDC_STATIC, dlg::Kind::Static, "Content type:", 72, 26, 43, 8, dlg::NoWrap},
     {dlg::IDC_STATIC, dlg::Kind::Static, "Application:", 72, 41, 38, 8, dlg::NoWrap},
-    // The notice, split over two texts exactly here.
-    {dlg::IDC_STATIC, dlg::Kind::Static,
-     "These are the viewers (or helper) applications available on your local system. This information is "
-     "extracted from your system's  Registry. You can not edit anything in this dialog since making the wrong "
-     "changes can",
-     98, 66, 143, 41},
-    {dlg::IDC_STATIC, dlg::Kind::Static,
-     "adversely affect your system and its configuration. If you want to add an alternate viewer for a "
-     "particular file extension use the \"Other\" property sheet.",
-     98, 106, 146, 33},
+    {dlg::IDC_STATIC, dlg::Kind::Static, kRegistryNoticeFirst, 98, 66, 143, 41},
+    {dlg::IDC_STATIC, dlg::Kind::Static, kRegistryNoticeSecond, 98, 106, 146, 33},
 };
 
 inline constexpr dlg::Template kOptionsRegistryTemplate{IDD_OPTIONS_REGISTRY, "Registry", 257, 154, dlg::Child,
