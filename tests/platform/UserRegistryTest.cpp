@@ -30,7 +30,7 @@ protected:
     }
     QStringList CompanyFolder() const
     {
-        return QDir(xdg.path("config/Morvath")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        return QDir(xdg.path("config/Morvath")).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     }
     HKEY Create(const QString& path, REGSAM access = KEY_READ | KEY_WRITE, DWORD* disposition = nullptr)
     {
