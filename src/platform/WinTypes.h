@@ -31,3 +31,4 @@ inline constexpr int SW_SHOW = 5;
 // Error codes the process starter reports (errno values otherwise).
 inline constexpr int ERROR_FILE_NOT_FOUND = 2;
 inline constexpr int ERROR_ACCESS_DENIED = 5;
+inline constexpr int ERROR_BAD_FORMAT = 11;  // WinExec: not a program

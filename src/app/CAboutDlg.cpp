@@ -1,0 +1,5 @@
+#include "app/CAboutDlg.h"
+
+#include "res/gui/AboutTemplate.h"
+
+CAboutDlg::CAboutDlg(QWidget* parent) : CDialog(res::kAboutTemplate, parent) {}

@@ -1,0 +1,51 @@
+#pragma once
+// The progress window of long scans: modeless, no buttons, cannot be closed
+// by the user. While it exists it keeps its owner window disabled (when it
+// found it enabled); each step lets pending events run and moves the bar
+// on one tenth, starting over when it is full.
+
+#include "platform/gui/CDialog.h"
+
+#include <QPointer>
+
+class CProgressCtrl;
+
+class CProgressDlg : public CDialog {
+    Q_OBJECT
+public:
+    explicit CProgressDlg(unsigned nCaptionID = 0);
+    ~CProgressDlg() override;
+
+    // Creates the window above pParent; disables the owner (pParent's
+    // window) when it is enabled. False when the window cannot be created.
+    bool Create(QWidget* pParent) override;
+    // Sets the text line (control 1005); painted at the next step.
+    void SetMessageText(const QString& text);
+    // Lets pending events run, then steps the bar; returns the position
+    // before the step.
+    unsigned StepIt();
+    // Handles every pending event without waiting.
+    void PumpMessages();
+    // Enables the owner again if this dialog disabled it, then destroys the
+    // window.
+    bool DestroyWindow() override;
+
+    // Enter and Esc do nothing: the dialog ends only when its caller ends it.
+    void OnOK() override {}
+    void OnCancel() override {}
+
+    CProgressCtrl* m_progress = nullptr;
+    unsigned m_nCaptionID;
+    int m_nLower = 0;
+    int m_nUpper = 10;
+    int m_nStep = 1;
+    QPointer<QWidget> m_pOwner;
+    bool m_bOwnerDisabled = false;
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
+    bool OnInitDialog() override;
+
+private:
+    void ReenableOwner();
+};

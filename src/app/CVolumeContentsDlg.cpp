@@ -1,0 +1,74 @@
+#include "app/CVolumeContentsDlg.h"
+
+#include "platform/CStdioFile.h"
+#include "platform/WinTypes.h"
+#include "platform/gui/CDataExchange.h"
+#include "platform/gui/CListBox.h"
+#include "res/AppStrings.h"
+#include "res/gui/VolumeContentsTemplate.h"
+
+#include <QPushButton>
+
+CVolumeContentsDlg::CVolumeContentsDlg(QWidget* parent) : CDialog(res::kVolumeContentsTemplate, parent) {}
+
+void CVolumeContentsDlg::DoDataExchange(CDataExchange& dx)
+{
+    CDialog::DoDataExchange(dx);
+    DDX_Control(dx, res::IDC_DONE, m_btnDone);
+    DDX_Control(dx, res::IDC_EXPLORE, m_btnExplore);
+    DDX_Control(dx, res::IDC_CONTENTS_EXIT, m_btnExit);
+    DDX_Control(dx, res::IDC_CONTENTS_LIST, m_listContents);
+}
+
+bool CVolumeContentsDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    const bool startup = m_bStartupMode != 0;
+    m_btnExplore->setVisible(startup);
+    m_btnExit->setVisible(startup);
+    m_btnDone->setVisible(!startup);
+    if (!startup)
+        m_btnDone->setFocus();
+
+    if (!m_strContentsFile.isEmpty())
+        ShowFile();
+    else
+        ShowMissingFile();
+    return true;
+}
+
+void CVolumeContentsDlg::ShowFile()
+{
+    CStdioFile file;
+    if (!file.Open(m_strContentsFile))
+        return;  // a file that cannot be opened leaves the list empty
+    m_listContents->setUpdatesEnabled(false);
+    QString line;
+    for (int count = 0; count < kMaxLines && file.ReadString(line); ++count) {
+        if (line.size() > kMaxLineLength)
+            line.truncate(kMaxLineLength);
+        m_listContents->AddString(line);
+    }
+    file.Close();
+    m_listContents->setUpdatesEnabled(true);
+}
+
+void CVolumeContentsDlg::ShowMissingFile()
+{
+    m_listContents->AddString(QString::fromLatin1(res::kNoContentsFile));
+    m_listContents->AddString(QString());
+    m_listContents->AddString(QString());
+    m_listContents->AddString(QString::fromLatin1(res::kNotPdsCompliant));
+    m_listContents->AddString(QString());
+    if (!m_strMessage.isEmpty())
+        m_listContents->AddString(m_strMessage);
+}
+
+bool CVolumeContentsDlg::OnCommand(int id)
+{
+    if (id == res::IDC_DONE) {
+        EndDialog(IDOK);
+        return true;
+    }
+    return CDialog::OnCommand(id);
+}

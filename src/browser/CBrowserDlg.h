@@ -1,0 +1,119 @@
+#pragma once
+// The browser window: the folder tree of the current drive, the file list
+// of the selected folder, a status line and a column of buttons. It owns the
+// program's settings and its three helper lists for the whole run.
+
+#include "helpers/CHelperEntry.h"
+#include "platform/gui/CDialog.h"
+#include "platform/gui/CImageList.h"
+
+#include <QIcon>
+#include <QPixmap>
+#include <QString>
+
+class CFileItem;
+class CListCtrl;
+class CTreeCtrl;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTreeWidgetItem;
+
+class CBrowserDlg : public CDialog {
+    Q_OBJECT
+public:
+    // Command id of the About entry of the window menu.
+    static constexpr unsigned IDM_ABOUTBOX = 0x0010;
+
+    explicit CBrowserDlg(QWidget* parent = nullptr);
+    ~CBrowserDlg() override;
+
+    void SetContentsFile(const QString& path) { m_strContentsFile = path; }
+
+    // Layout for a client area of cx x cy pixels (WM_SIZE); does nothing
+    // until OnInitDialog has finished.
+    void OnSize(unsigned nType, int cx, int cy);
+    // Window menu commands: IDM_ABOUTBOX runs the About box.
+    void OnSysCommand(unsigned nID);
+
+    // Folder tree.
+    void InitFolderTree(const QString& rootName);
+    void ScanSubfolders(const QString& folderPath, QTreeWidgetItem* parent);
+    void ExpandFolder(QTreeWidgetItem* item);
+    void FreeTreeItems(QTreeWidgetItem* item);
+    void OpenSubfolder(const CFileItem& listItem);
+    // File list.
+    void FillFileList();
+    static int CompareFileItems(const CFileItem* record1, const CFileItem* record2, long sortParam);
+
+    // Button handlers.
+    void OnContent();
+    void OnHelp();
+    void OnOptions();
+    void OnUpDir();
+    void OnListView();
+    void OnDetailsView();
+    // Folder tree and file list notifications.
+    void OnSelChangedFolderTree();
+    void OnItemExpandingFolderTree(QTreeWidgetItem* item);
+    void OnItemChangedFileList(int item, int subItem);
+    void OnDeleteItemFileList(int item);
+    void OnDblclkFileList();
+
+    // The window's menu (on Linux a context menu on the window's background
+    // and pictures), holding "&About Vellora..." once initialised.
+    QMenu* SystemMenu() const { return m_pSystemMenu; }
+
+    // Controls, bound by the data exchange.
+    QLabel* m_picLogo = nullptr;
+    QLabel* m_picLogo2 = nullptr;
+    QLabel* m_picBanner = nullptr;
+    QPushButton* m_btnOptions = nullptr;
+    QPushButton* m_btnExit = nullptr;
+    QPushButton* m_btnHelp = nullptr;
+    QPushButton* m_btnContent = nullptr;
+    QPushButton* m_btnDetails = nullptr;
+    QPushButton* m_btnList = nullptr;
+    QPushButton* m_btnUpDir = nullptr;
+    QLabel* m_staticStatus = nullptr;
+    CListCtrl* m_listFiles = nullptr;
+    CTreeCtrl* m_treeFolders = nullptr;
+    QIcon m_hIcon;
+    QPixmap m_bmpUpDir;
+    QPixmap m_bmpDetails;
+    QPixmap m_bmpList;
+
+    bool m_bLayoutReady = false;
+    int m_nChangedItem = -1;
+    int m_nChangedSubItem = 0;
+    QString m_strFileMask;
+    int m_bTranslate = 1;
+    int m_bShowFullPath = 1;
+    QString m_strCurrentFolder;
+    CHelperList m_helperList;
+    CHelperList m_defaultHelperList;
+    CHelperList m_systemViewerList;
+    QString m_strContentsFile;
+    CImageList m_imageList;
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
+    bool OnInitDialog() override;
+    bool OnCommand(int id) override;
+    void OnDestroy() override;
+    void resizeEvent(QResizeEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    // Construction steps that fill the settings and the lists, in order.
+    void LoadDefaultHelperList();
+    void LoadOptions();
+    void LoadSystemViewerList();
+    // Teardown step: writes the three settings back.
+    void SaveOptions();
+
+    QString ProgramDir() const;
+    void SetButtonImages();
+
+    QMenu* m_pSystemMenu = nullptr;
+};

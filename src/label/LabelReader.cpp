@@ -1,0 +1,35 @@
+#include "label/LabelReader.h"
+
+#include "label/CLabelScanner.h"
+#include "platform/HostNames.h"
+#include "platform/ModalRunner.h"
+#include "platform/SequentialFile.h"
+#include "platform/WinTypes.h"
+#include "res/LabelStrings.h"
+
+#include <array>
+
+QString GetLabelContentType(QString path)
+{
+    SequentialFile file;
+    if (!file.Open(path)) {
+        AfxMessageBox(QString::fromLatin1(res::kUnableToOpenFile) + path, MB_OK);
+        return {};
+    }
+
+    // Labels are read in chunks: a line that cannot be the OBJECT line is
+    // never held, and the reading stops right after the first OBJECT line.
+    // A read error ends the scan with no content type.
+    CLabelScanner scanner;
+    std::array<char, 32 * 1024> buffer;
+    while (!scanner.Done()) {
+        if (scanner.CanSkipZeros() && file.SkipHole() > 0)
+            scanner.SkipZeros();
+        const long long count = file.Read(buffer.data(), buffer.size());
+        if (count < 0)
+            return {};
+        if (count == 0 || scanner.Feed(buffer.data(), static_cast<std::size_t>(count)))
+            break;
+    }
+    return platform::FromHostName(scanner.Finish());
+}

@@ -1,0 +1,24 @@
+#pragma once
+// A list of equally sized small images, cut from one strip.
+
+#include <QIcon>
+#include <QList>
+#include <QPixmap>
+#include <vector>
+
+class CImageList {
+public:
+    // Cuts strip into images cx logical pixels wide (the strip's device
+    // pixel ratio is kept). False when the strip is empty.
+    bool Create(const QPixmap& strip, int cx);
+    int GetImageCount() const { return static_cast<int>(m_icons.size()); }
+    // The image at index; a null icon past the end (nothing is drawn).
+    QIcon GetIcon(int index) const;
+    QSize GetImageSize() const { return m_size; }
+    // Every image, in order (for a list control's SetImageList).
+    QList<QIcon> Icons() const { return QList<QIcon>(m_icons.begin(), m_icons.end()); }
+
+private:
+    std::vector<QIcon> m_icons;
+    QSize m_size;
+};

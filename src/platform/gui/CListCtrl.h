@@ -1,0 +1,91 @@
+#pragma once
+// A list view in the manner of the Windows list control: one set of items
+// with subitem texts, an image index and a pointer as item data, shown in
+// one of four view styles (icon, report, small icon, list) that all share
+// the same model and selection, so switching views keeps items, order and
+// selection. Insertion keeps the items sorted by text without regard to
+// case; SortItems reorders them stably with the owner's comparison.
+
+#include <QIcon>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QAbstractItemView;
+class QListView;
+class QTreeView;
+class QStackedLayout;
+class QItemSelectionModel;
+class CListModel;
+
+class CListCtrl : public QWidget {
+    Q_OBJECT
+public:
+    // The two lowest bits of the window style: the view.
+    static constexpr unsigned LVS_ICON = 0;
+    static constexpr unsigned LVS_REPORT = 1;
+    static constexpr unsigned LVS_SMALLICON = 2;
+    static constexpr unsigned LVS_LIST = 3;
+    static constexpr unsigned LVS_TYPEMASK = 3;
+
+    explicit CListCtrl(QWidget* parent = nullptr);
+    ~CListCtrl() override;
+
+    unsigned GetStyle() const { return m_style; }
+    // Replaces the view bits of the style (the rest of the word is kept).
+    void ModifyStyle(unsigned remove, unsigned add);
+
+    void SetImageList(const QList<QIcon>& images);
+
+    int InsertColumn(int index, const QString& heading, Qt::Alignment alignment, int width);
+    bool DeleteColumn(int index);
+    int GetColumnCount() const;
+
+    // Inserts an item at its sorted place; returns its index.
+    int InsertItem(int index, const QString& text, int image);
+    bool SetItemText(int item, int subItem, const QString& text);
+    QString GetItemText(int item, int subItem) const;
+    int GetItemImage(int item) const;
+    bool SetItemData(int item, void* data);
+    void* GetItemData(int item) const;
+    int GetItemCount() const;
+    bool DeleteItem(int item);
+    bool DeleteAllItems();
+
+    // Stable sort; compare returns a negative number when a goes first.
+    using Compare = std::function<int(void* a, void* b)>;
+    bool SortItems(const Compare& compare);
+
+    // Selection, shared by all views.
+    void SetItemSelected(int item, bool selected);
+    bool IsItemSelected(int item) const;
+    void SetFocusedItem(int item);
+    int GetFocusedItem() const;
+
+    // The view currently shown (for tests that click in it).
+    QAbstractItemView* ActiveView() const;
+
+signals:
+    // LVN_ITEMCHANGED: the selection or focus state of an item changed.
+    void itemChanged(int item, int subItem);
+    // LVN_DELETEITEM: item is about to go; data is its item data.
+    void deleteItem(int item, void* data);
+    // NM_DBLCLK: a double-click anywhere in the list, on an item or not.
+    void dblClk();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void ApplyView();
+    void OnSelectionChanged(const class QItemSelection& selected, const class QItemSelection& deselected);
+
+    std::unique_ptr<CListModel> m_model;
+    QItemSelectionModel* m_selection = nullptr;
+    QListView* m_listView = nullptr;
+    QTreeView* m_reportView = nullptr;
+    QStackedLayout* m_stack = nullptr;
+    unsigned m_style = LVS_SMALLICON;
+    bool m_inDoubleClick = false;
+};

@@ -1,0 +1,50 @@
+#pragma once
+// A tree view in the manner of the Windows tree control: items carry a
+// pointer as item data, children are read lazily by the owner (which is
+// told before an item expands or collapses), and selection changes are
+// reported synchronously, also when the program itself selects an item.
+
+#include <QTreeWidget>
+
+using HTREEITEM = QTreeWidgetItem*;
+
+class CTreeCtrl : public QTreeWidget {
+    Q_OBJECT
+public:
+    explicit CTreeCtrl(QWidget* parent = nullptr);
+
+    // Appends an item under parent (null: top level) and returns it.
+    HTREEITEM InsertItem(const QString& text, HTREEITEM parent = nullptr);
+    bool DeleteItem(HTREEITEM item);
+    void DeleteAllItems();
+
+    void SetItemData(HTREEITEM item, void* data);
+    void* GetItemData(HTREEITEM item) const;
+    QString GetItemText(HTREEITEM item) const;
+
+    HTREEITEM GetRootItem() const;
+    HTREEITEM GetChildItem(HTREEITEM item) const;
+    HTREEITEM GetNextSiblingItem(HTREEITEM item) const;
+    HTREEITEM GetParentItem(HTREEITEM item) const;
+    HTREEITEM GetSelectedItem() const;
+    bool ItemHasChildren(HTREEITEM item) const;
+
+    // Makes item the caret selection; the selection-changed notification
+    // runs before this returns (only when the selection moves).
+    bool SelectItem(HTREEITEM item);
+    // Expands item; the item-expanding notification runs first.
+    bool Expand(HTREEITEM item);
+    // Sorts the direct children of item (null: top level) by their text,
+    // without regard to case; not recursive, stable.
+    void SortChildren(HTREEITEM item);
+
+signals:
+    // TVN_SELCHANGED: the selection moved to item (never null).
+    void selChanged(QTreeWidgetItem* item);
+    // TVN_ITEMEXPANDING: item is about to open (expanding) or close.
+    void itemExpanding(QTreeWidgetItem* item, bool expanding);
+
+private:
+    void OnCurrentItemChanged(QTreeWidgetItem* current);
+    bool m_quiet = false;  // true while the control rearranges its own items
+};

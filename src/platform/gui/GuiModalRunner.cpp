@@ -1,0 +1,90 @@
+#include "platform/gui/GuiModalRunner.h"
+
+#include "platform/WinTypes.h"
+#include "platform/gui/CDialog.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QRegularExpression>
+
+int GuiModalRunner::RunDialog(CDialog& dialog) { return dialog.exec(); }
+
+int GuiModalRunner::MessageBox(const QString& text, const QString& caption, unsigned type)
+{
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    switch (type & 0xF0) {
+    case 0x10:
+        icon = QMessageBox::Critical;
+        break;
+    case 0x20:
+        icon = QMessageBox::Question;
+        break;
+    case MB_ICONEXCLAMATION:
+        icon = QMessageBox::Warning;
+        break;
+    case 0x40:
+        icon = QMessageBox::Information;
+        break;
+    default:
+        break;
+    }
+    QMessageBox box(icon, caption, text, QMessageBox::NoButton, QApplication::activeWindow());
+    switch (type & MB_TYPEMASK) {
+    case MB_YESNO:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+        break;
+    case MB_OKCANCEL:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Ok);
+        break;
+    default:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return IDYES;
+    case QMessageBox::No:
+        return IDNO;
+    case QMessageBox::Cancel:
+        return IDCANCEL;
+    default:
+        return (type & MB_TYPEMASK) == MB_YESNO ? IDNO : IDOK;
+    }
+}
+
+QString GuiModalRunner::ConvertFilter(const QString& windowsFilter)
+{
+    static const QRegularExpression trailingPatterns(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
+    const QStringList parts = windowsFilter.split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString description = parts[i];
+        if (description.isEmpty())
+            break;
+        QStringList patterns;
+        for (const QString& pattern : parts[i + 1].split(u';', Qt::SkipEmptyParts)) {
+            const QString trimmed = pattern.trimmed();
+            patterns << (trimmed == QLatin1String("*.*") ? QStringLiteral("*") : trimmed);
+        }
+        if (patterns.isEmpty())
+            patterns << QStringLiteral("*");
+        QString name = description;
+        name.remove(trailingPatterns);
+        filters << name + QStringLiteral(" (") + patterns.join(u' ') + u')';
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+bool GuiModalRunner::GetOpenFileName(FileDialogRequest& request)
+{
+    const QString path = QFileDialog::getOpenFileName(request.parent, request.title, QString(),
+                                                      ConvertFilter(request.filter));
+    if (path.isEmpty())
+        return false;
+    request.chosenPath = path;
+    return true;
+}

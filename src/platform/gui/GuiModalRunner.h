@@ -1,0 +1,18 @@
+#pragma once
+// The modal runner of the running program: dialogs run their own event
+// loop, message boxes and the open-file dialog are Qt's.
+
+#include "platform/ModalRunner.h"
+
+class GuiModalRunner : public CModalRunner {
+public:
+    int RunDialog(CDialog& dialog) override;
+    int MessageBox(const QString& text, const QString& caption, unsigned type) override;
+    bool GetOpenFileName(FileDialogRequest& request) override;
+
+    // "Text|*.txt|All Files (*.*)|*.*||" -> "Text (*.txt);;All Files (*)".
+    // A trailing parenthesised pattern list in a description is replaced by
+    // the real patterns; "*.*" becomes "*", which on Linux also matches
+    // names without a dot.
+    static QString ConvertFilter(const QString& windowsFilter);
+};
