@@ -45,7 +45,7 @@ TEST_F(SystemViewers, TheTextExampleEndToEnd)
     ASSERT_EQ(list.size(), 1u);
     const CHelperEntry& entry = *list[0];
     EXPECT_EQ(entry.m_strContentType, "text/plain");
-    EXPECT_EQ(entry.m_strApplication, "C:" + xdg.path("bin/textview") + " --read-only \"%1\"");
+    EXPECT_EQ(entry.m_strApplication, xdg.path("bin/textview") + " --read-only \"%1\"");
     EXPECT_EQ(entry.m_strDescription, "text/plain");
     EXPECT_EQ(entry.m_strExtension, ".txt");
     EXPECT_EQ(entry.m_strName, "System viewer for: .txt");
@@ -86,12 +86,12 @@ TEST_F(SystemViewers, TheUsersDefaultWinsOverTheSystems)
     xdg.write("etc-xdg/mimeapps.list", "[Default Applications]\nimage/png=sysview.desktop\n");
     const CHelperList before = Scan();
     ASSERT_EQ(before.size(), 1u);
-    EXPECT_EQ(before[0]->m_strApplication, "C:" + xdg.path("bin/sysview") + " \"%1\"");
+    EXPECT_EQ(before[0]->m_strApplication, xdg.path("bin/sysview") + " \"%1\"");
 
     xdg.write("config/mimeapps.list", "[Default Applications]\nimage/png=myview.desktop\n");
     const CHelperList after = Scan();
     ASSERT_EQ(after.size(), 1u);
-    EXPECT_EQ(after[0]->m_strApplication, "C:" + xdg.path("bin/myview") + " \"%1\"");
+    EXPECT_EQ(after[0]->m_strApplication, xdg.path("bin/myview") + " \"%1\"");
 }
 
 TEST_F(SystemViewers, NoDatabaseGivesAnEmptyList)

@@ -45,8 +45,8 @@ protected:
         RegCloseKey(key);
         return names;
     }
-    // "C:" and the path of a fake program, as commands name programs.
-    QString Program(const QString& name) const { return "C:" + xdg.path("bin/" + name); }
+    // The path of a fake program, as commands name programs.
+    QString Program(const QString& name) const { return xdg.path("bin/" + name); }
 
     // A text type with one viewer, the example used by several tests.
     void TextTypeWithViewer(const QByteArray& exec = "viewer %f")
@@ -307,7 +307,7 @@ TEST_F(ClassesView, ExecLinesBecomeCommandLines)
     // An absolute program path is taken when it is an executable file.
     const QByteArray absolute = xdg.program("abs").toUtf8();
     xdg.desktopEntry("viewer.desktop", "[Desktop Entry]\nType=Application\nExec=" + absolute + " %f\n");
-    EXPECT_EQ(Command("text/plain"), "C:" + absolute + " \"%1\"");
+    EXPECT_EQ(Command("text/plain"), absolute + " \"%1\"");
     xdg.desktopEntry("viewer.desktop", "[Desktop Entry]\nType=Application\nExec=" + absolute + ".gone %f\n");
     EXPECT_EQ(Command("text/plain"), "<none>");
     xdg.desktopEntry("viewer.desktop", "[Desktop Entry]\nType=Application\nExec=bin/viewer %f\n");
