@@ -230,6 +230,24 @@ TEST_F(HelperSettings, LongValuesAreCutAndRepeatedSectionsListedEachTime)
     EXPECT_EQ(defaults[2]->m_strExtension, "");
 }
 
+TEST_F(HelperSettings, TheExampleFileDefinesItsHelpers)
+{
+    LoadHelpersFromIni(QStringLiteral(VELLORA_SOURCE_DIR "/examples/vellor.ini"), defaults);
+    ASSERT_EQ(defaults.size(), 5u);
+    EXPECT_EQ(defaults[0]->m_strName, "Label as text");
+    EXPECT_EQ(defaults[0]->m_strContentType, "*");
+    EXPECT_EQ(defaults[0]->m_strApplication, "/usr/bin/gedit");
+    EXPECT_EQ(defaults[0]->m_strExtension, ".LBL");
+    EXPECT_EQ(defaults[1]->m_strApplication, "/usr/bin/x-terminal-emulator -e /usr/bin/less \"%1\"");
+    EXPECT_EQ(defaults[1]->m_strMessage, "Press q to close the pager|and return to Vellora.");
+    for (const auto& entry : defaults) {
+        EXPECT_FALSE(entry->m_strApplication.isEmpty());
+        EXPECT_FALSE(entry->m_strDescription.isEmpty());
+        EXPECT_TRUE(entry->m_strApplication.startsWith(u'/'));
+    }
+    EXPECT_EQ(defaults[4]->m_strExtension, ".GIF");
+}
+
 TEST_F(HelperSettings, LoadingRunsTheSystemViewerScan)
 {
     xdg.globs("50:text/plain:*.txt\n");
