@@ -2,9 +2,14 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CBrowserApp.h"
+#include "app/CProgressDlg.h"
 #include "app/CVolumeContentsDlg.h"
-#include "helpers/HelperLists.h"
+#include "helpers/HelperSettings.h"
+#include "browser/FileNames.h"
+#include "label/LabelReader.h"
 #include "platform/DriveTable.h"
+#include "platform/FileFinder.h"
+#include "platform/FileStatus.h"
 #include "platform/ModalRunner.h"
 #include "platform/ProgramDir.h"
 #include "platform/WinTypes.h"
@@ -34,43 +39,25 @@ CBrowserDlg::CBrowserDlg(QWidget* parent) : CDialog(res::kBrowserTemplate, paren
     platform::ChDir(QStringLiteral("\\"));
     m_imageList.Create(res::LoadBitmap(res::IDB_FILE_TYPES, QSize(48, 16), devicePixelRatioF()), 16);
 
-    // Settings and lists, in this order.
-    LoadDefaultHelperList();
-    LoadOptions();
-    CopyHelpers(m_defaultHelperList, m_helperList);
-    LoadSystemViewerList();
+    // Settings and lists, in this order: the default helpers (vellor.ini or
+    // the built-in table), the three options, the helper list as a copy of
+    // the defaults, the system viewers.
+    LoadBrowserSettings(ProgramDir(), m_defaultHelperList, m_helperList, m_systemViewerList, m_strFileMask,
+                        m_bTranslate, m_bShowFullPath);
 }
 
-CBrowserDlg::~CBrowserDlg() = default;
+CBrowserDlg::~CBrowserDlg()
+{
+    // The controls may outlive this object's own members (they go with the
+    // widget base): they must not call back into it any more.
+    DisconnectBrowsingControls();
+}
 
 QString CBrowserDlg::ProgramDir() const
 {
     if (const auto* app = dynamic_cast<const CBrowserApp*>(AfxGetApp()); app && !app->m_strProgramDir.isEmpty())
         return app->m_strProgramDir;
     return platform::ProgramDirectory();
-}
-
-void CBrowserDlg::LoadDefaultHelperList()
-{
-    // The built-in table; vellor.ini beside the program replaces it once
-    // the helper file is read here.
-    AddDefaultHelpers(ProgramDir(), m_defaultHelperList);
-}
-
-void CBrowserDlg::LoadOptions()
-{
-    // The three settings keep their defaults until the settings store is
-    // read here.
-}
-
-void CBrowserDlg::LoadSystemViewerList()
-{
-    // Filled by the system viewer scan.
-}
-
-void CBrowserDlg::SaveOptions()
-{
-    // The settings store is written here.
 }
 
 void CBrowserDlg::DoDataExchange(CDataExchange& dx)
@@ -113,8 +100,9 @@ bool CBrowserDlg::OnInitDialog()
 
     if (m_listFiles) {
         m_listFiles->SetImageList(m_imageList.Icons());
-        // The columns of the file list are inserted here with the list.
+        InsertFileListColumns();
     }
+    ConnectBrowsingControls();
 
     InitFolderTree(rootName);
     m_bLayoutReady = true;
@@ -256,38 +244,289 @@ void CBrowserDlg::OnDestroy()
     // The help page runs in the desktop's browser: nothing to release.
     if (m_treeFolders && m_treeFolders->GetRootItem())
         FreeTreeItems(m_treeFolders->GetRootItem());
-    SaveOptions();
-    DeleteHelpers(m_systemViewerList);
-    DeleteHelpers(m_helperList);
-    DeleteHelpers(m_defaultHelperList);
+    SaveBrowserSettings(m_strFileMask, m_bTranslate, m_bShowFullPath, m_systemViewerList, m_helperList,
+                        m_defaultHelperList);
     m_bLayoutReady = false;
     CDialog::OnDestroy();
 }
 
-// Folder tree and file list: filled in by their own implementation.
-void CBrowserDlg::InitFolderTree(const QString& rootName)
-{
-    m_strCurrentFolder = rootName;
-    if (m_staticStatus)
-        m_staticStatus->setText(rootName);
-}
-
-void CBrowserDlg::ScanSubfolders(const QString&, QTreeWidgetItem*) {}
-void CBrowserDlg::ExpandFolder(QTreeWidgetItem*) {}
-void CBrowserDlg::FreeTreeItems(QTreeWidgetItem*) {}
-void CBrowserDlg::OpenSubfolder(const CFileItem&) {}
-void CBrowserDlg::FillFileList() {}
-int CBrowserDlg::CompareFileItems(const CFileItem*, const CFileItem*, long) { return 0; }
 void CBrowserDlg::OnOptions() {}
-void CBrowserDlg::OnUpDir() {}
-void CBrowserDlg::OnListView() {}
-void CBrowserDlg::OnDetailsView() {}
-void CBrowserDlg::OnSelChangedFolderTree() {}
-void CBrowserDlg::OnItemExpandingFolderTree(QTreeWidgetItem*) {}
 void CBrowserDlg::OnItemChangedFileList(int item, int subItem)
 {
     m_nChangedItem = item;
     m_nChangedSubItem = subItem;
 }
-void CBrowserDlg::OnDeleteItemFileList(int) {}
 void CBrowserDlg::OnDblclkFileList() {}
+
+// ---------------------------------------------------------------------------
+// Folder tree and file list.
+
+void CBrowserDlg::InsertFileListColumns()
+{
+    while (m_listFiles->GetColumnCount() > 0)
+        m_listFiles->DeleteColumn(0);
+    m_listFiles->InsertColumn(0, QString::fromLatin1(res::kColumnFileName), Qt::AlignLeft, 120);
+    m_listFiles->InsertColumn(1, QString::fromLatin1(res::kColumnContentType), Qt::AlignLeft, 90);
+    m_listFiles->InsertColumn(2, QString::fromLatin1(res::kColumnSize), Qt::AlignRight, 60);
+}
+
+void CBrowserDlg::ConnectBrowsingControls()
+{
+    DisconnectBrowsingControls();
+    if (m_treeFolders) {
+        m_browseConnections.push_back(connect(m_treeFolders, &CTreeCtrl::selChanged, this,
+                                              [this](QTreeWidgetItem*) { OnSelChangedFolderTree(); }));
+        m_browseConnections.push_back(connect(m_treeFolders, &CTreeCtrl::itemExpanding, this,
+                                              [this](QTreeWidgetItem* item, bool) { OnItemExpandingFolderTree(item); }));
+    }
+    if (m_listFiles) {
+        m_browseConnections.push_back(
+            connect(m_listFiles, &CListCtrl::itemChanged, this, &CBrowserDlg::OnItemChangedFileList));
+        m_browseConnections.push_back(connect(m_listFiles, &CListCtrl::deleteItem, this,
+                                              [this](int item, void*) { OnDeleteItemFileList(item); }));
+    }
+}
+
+void CBrowserDlg::DisconnectBrowsingControls()
+{
+    for (const QMetaObject::Connection& connection : m_browseConnections)
+        disconnect(connection);
+    m_browseConnections.clear();
+}
+
+CFileItem* CBrowserDlg::TreeRecord(QTreeWidgetItem* item) const
+{
+    if (!item || !m_treeFolders)
+        return nullptr;
+    void* data = m_treeFolders->GetItemData(item);
+    // Only records the tree still owns count; freed ones are never read.
+    return m_treeRecords.Holds(data) ? static_cast<CFileItem*>(data) : nullptr;
+}
+
+void CBrowserDlg::InitFolderTree(const QString& rootName)
+{
+    if (!m_treeFolders)
+        return;
+    // A tree built before gives its records back first.
+    if (HTREEITEM oldRoot = m_treeFolders->GetRootItem())
+        FreeTreeItems(oldRoot);
+    m_treeFolders->DeleteAllItems();
+
+    HTREEITEM root = m_treeFolders->InsertItem(rootName);
+    m_treeFolders->SetItemData(root, m_treeRecords.Add(QString(), rootName, CFileItem::Folder));
+    ScanSubfolders(rootName, root);
+    m_treeFolders->SelectItem(root);  // reports the selection: working directory and file list
+    m_treeFolders->Expand(root);      // reports the expansion: nothing left to read
+    if (m_staticStatus)
+        m_staticStatus->setText(rootName);
+}
+
+void CBrowserDlg::ScanSubfolders(const QString& folderPath, QTreeWidgetItem* parent)
+{
+    if (!m_treeFolders || !parent)
+        return;
+    CProgressDlg progress;
+    progress.Create(this);
+    progress.SetMessageText(QString::fromLatin1(res::kScanningForDrives));
+
+    FileFinder finder;
+    if (!finder.FindFirst(folderPath + QLatin1String("\\*"))) {
+        progress.DestroyWindow();
+        return;
+    }
+    do {
+        const FindEntry& entry = finder.Entry();
+        // Dot-names are hidden; only plain folders count, so links to
+        // folders (and anything else with more bits) never show.
+        if (entry.name.startsWith(u'.') || entry.attributes != FILE_ATTRIBUTE_DIRECTORY)
+            continue;
+        const QString name = browser::DisplayName(entry.name);
+        HTREEITEM child = m_treeFolders->InsertItem(name, parent);
+        m_treeFolders->SetItemData(child,
+                                   m_treeRecords.Add(name, folderPath + u'/' + name, CFileItem::Folder));
+        m_treeFolders->InsertItem(QString(), child);  // placeholder: not read yet
+    } while (finder.FindNext());
+    finder.Close();
+    m_treeFolders->SortChildren(parent);
+    progress.DestroyWindow();
+}
+
+void CBrowserDlg::ExpandFolder(QTreeWidgetItem* item)
+{
+    const CFileItem* record = TreeRecord(item);
+    if (!record)
+        return;
+    const QString path = record->m_strPath;
+    m_strCurrentFolder = path;
+    HTREEITEM first = m_treeFolders->GetChildItem(item);
+    if (first && m_treeFolders->GetItemText(first).isEmpty() && !m_treeFolders->GetItemData(first)) {
+        m_treeFolders->DeleteItem(first);
+        ScanSubfolders(path, item);
+    }
+}
+
+void CBrowserDlg::FreeTreeItems(QTreeWidgetItem* item)
+{
+    if (!item || !m_treeFolders)
+        return;
+    // The item, its descendants, and every following sibling with its
+    // descendants. Walked by position with an explicit stack, so neither
+    // wide folders nor deep trees cost more than one visit per item.
+    QTreeWidgetItem* parent = item->parent() ? item->parent() : m_treeFolders->invisibleRootItem();
+    std::vector<QTreeWidgetItem*> pending;
+    for (int i = parent->childCount() - 1, first = parent->indexOfChild(item); i >= first && first >= 0; --i)
+        pending.push_back(parent->child(i));
+    while (!pending.empty()) {
+        QTreeWidgetItem* current = pending.back();
+        pending.pop_back();
+        m_treeRecords.Free(m_treeFolders->GetItemData(current));
+        m_treeFolders->SetItemData(current, nullptr);
+        for (int i = current->childCount() - 1; i >= 0; --i)
+            pending.push_back(current->child(i));
+    }
+}
+
+void CBrowserDlg::OpenSubfolder(const CFileItem& listItem)
+{
+    if (!m_treeFolders)
+        return;
+    HTREEITEM selected = m_treeFolders->GetSelectedItem();
+    ExpandFolder(selected);
+    if (!m_treeFolders->ItemHasChildren(selected)) {
+        AfxMessageBox(QString::fromLatin1(res::kItemHasNoChildren), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    for (int i = 0; i < selected->childCount(); ++i) {
+        HTREEITEM child = selected->child(i);
+        const CFileItem* record = TreeRecord(child);
+        if (!record || record->m_strName != listItem.m_strName)
+            continue;
+        m_treeFolders->SelectItem(child);
+        ExpandFolder(child);
+        m_treeFolders->setFocus();
+        return;
+    }
+}
+
+void CBrowserDlg::OnSelChangedFolderTree()
+{
+    if (!m_treeFolders)
+        return;
+    HTREEITEM item = m_treeFolders->GetSelectedItem();
+    const CFileItem* record = TreeRecord(item);
+    if (!record)
+        return;
+    m_strCurrentFolder = record->m_strPath;
+    platform::ChDir(m_strCurrentFolder);  // a folder that cannot be entered still lists (empty)
+    ExpandFolder(item);
+    FillFileList();
+}
+
+void CBrowserDlg::OnItemExpandingFolderTree(QTreeWidgetItem* item) { ExpandFolder(item); }
+
+void CBrowserDlg::OnUpDir()
+{
+    if (!m_treeFolders)
+        return;
+    HTREEITEM parent = m_treeFolders->GetParentItem(m_treeFolders->GetSelectedItem());
+    if (!parent)
+        return;
+    m_treeFolders->SelectItem(parent);
+    ExpandFolder(parent);
+    m_treeFolders->setFocus();
+}
+
+void CBrowserDlg::FillFileList()
+{
+    if (!m_listFiles)
+        return;
+    m_listFiles->DeleteAllItems();  // each item's record goes with it
+    // The recorded item went with the list; an index into the new list
+    // would name an unrelated file.
+    m_nChangedItem = -1;
+    m_nChangedSubItem = 0;
+    if (m_staticStatus)
+        m_staticStatus->setText(m_strCurrentFolder);
+
+    FileFinder finder;
+    if (!finder.FindFirst(m_strCurrentFolder + u'\\' + m_strFileMask))
+        return;
+    int next = 0;
+    do {
+        const FindEntry& entry = finder.Entry();
+        if (entry.name.startsWith(u'.'))
+            continue;
+        const bool isFolder = (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        const QString extension = browser::Extension(entry.name);
+        const int type = browser::FileType(isFolder, extension);
+        const QString name = browser::DisplayName(entry.name);
+        const QString path = m_strCurrentFolder + u'/' + name;
+        const int item = m_listFiles->InsertItem(next++, name, type);
+        m_listFiles->SetItemData(item, m_listRecords.Add(name, path, type));
+        m_listFiles->SetItemText(item, 1, ContentTypeColumn(isFolder, extension, path));
+        m_listFiles->SetItemText(item, 2, SizeColumn(isFolder, entry.attributes, entry.size, path));
+    } while (finder.FindNext());
+    finder.Close();
+    m_listFiles->SortItems([](void* a, void* b) {
+        return CompareFileItems(static_cast<const CFileItem*>(a), static_cast<const CFileItem*>(b), 0);
+    });
+}
+
+QString CBrowserDlg::ContentTypeColumn(bool isFolder, const QString& extension, const QString& path) const
+{
+    if (isFolder)
+        return QString::fromLatin1(res::kFolderContentType);
+    if (extension == QLatin1String(".lbl"))
+        return GetLabelContentType(path);  // reports a label it cannot open, then gives ""
+    return extension;
+}
+
+QString CBrowserDlg::SizeColumn(bool isFolder, std::uint32_t attributes, std::int64_t size, const QString& path) const
+{
+    if (isFolder)
+        return {};
+    // The listing gives the size of a link's target; a link whose target
+    // is gone has no size to show.
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        FileStatus status;
+        if (!platform::GetStatus(path, status))
+            return {};
+        size = status.size;
+    }
+    return browser::SizeText(size);
+}
+
+int CBrowserDlg::CompareFileItems(const CFileItem* record1, const CFileItem* record2, long)
+{
+    const auto folded = [](const CFileItem* record) {
+        int c = record ? browser::FirstByte(record->m_strName) : 0;
+        if (c >= 'a' && c <= 'z')
+            c -= 32;
+        return c;
+    };
+    return folded(record1) - folded(record2);
+}
+
+void CBrowserDlg::OnDeleteItemFileList(int item)
+{
+    if (m_listFiles)
+        m_listRecords.Free(m_listFiles->GetItemData(item));
+}
+
+void CBrowserDlg::OnListView()
+{
+    if (!m_listFiles)
+        return;
+    // From report view to list view; the small-icon view of start-up stays.
+    if (m_listFiles->GetStyle() & CListCtrl::LVS_REPORT)
+        m_listFiles->ModifyStyle(0, CListCtrl::LVS_LIST);
+}
+
+void CBrowserDlg::OnDetailsView()
+{
+    if (!m_listFiles)
+        return;
+    // Small-icon or list view to report view, with the column headings.
+    if (m_listFiles->GetStyle() & CListCtrl::LVS_TYPEMASK)
+        m_listFiles->ModifyStyle(CListCtrl::LVS_SMALLICON, CListCtrl::LVS_REPORT);
+}

@@ -3,6 +3,7 @@
 // of the selected folder, a status line and a column of buttons. It owns the
 // program's settings and its three helper lists for the whole run.
 
+#include "browser/CFileItemStore.h"
 #include "helpers/CHelperEntry.h"
 #include "platform/gui/CDialog.h"
 #include "platform/gui/CImageList.h"
@@ -10,6 +11,10 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
 
 class CFileItem;
 class CListCtrl;
@@ -60,6 +65,10 @@ public:
     void OnDeleteItemFileList(int item);
     void OnDblclkFileList();
 
+    // Records alive for the folder tree's and the file list's items.
+    std::size_t LiveTreeRecords() const { return m_treeRecords.Count(); }
+    std::size_t LiveListRecords() const { return m_listRecords.Count(); }
+
     // The window's menu (on Linux a context menu on the window's background
     // and pictures), holding "&About Vellora..." once initialised.
     QMenu* SystemMenu() const { return m_pSystemMenu; }
@@ -105,15 +114,22 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    // Construction steps that fill the settings and the lists, in order.
-    void LoadDefaultHelperList();
-    void LoadOptions();
-    void LoadSystemViewerList();
-    // Teardown step: writes the three settings back.
-    void SaveOptions();
-
     QString ProgramDir() const;
     void SetButtonImages();
 
     QMenu* m_pSystemMenu = nullptr;
+
+    // Folder tree and file list.
+    void InsertFileListColumns();
+    void ConnectBrowsingControls();
+    void DisconnectBrowsingControls();
+    CFileItem* TreeRecord(QTreeWidgetItem* item) const;
+    QString ContentTypeColumn(bool isFolder, const QString& extension, const QString& path) const;
+    QString SizeColumn(bool isFolder, std::uint32_t attributes, std::int64_t size, const QString& path) const;
+
+    // The records of the tree's items, freed by FreeTreeItems at teardown,
+    // and of the list's items, freed as each item goes.
+    CFileItemStore m_treeRecords;
+    CFileItemStore m_listRecords;
+    std::vector<QMetaObject::Connection> m_browseConnections;
 };

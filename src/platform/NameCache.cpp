@@ -9,6 +9,18 @@
 
 namespace {
 
+// Case folding that leaves the stand-ins for raw bytes (lone surrogates)
+// alone, so names that are not UTF-8 still match without regard to case.
+QString Fold(const QString& name)
+{
+    QString folded = name;
+    for (QChar& c : folded) {
+        if (!c.isSurrogate())
+            c = c.toCaseFolded();
+    }
+    return folded;
+}
+
 struct DirCloser {
     void operator()(DIR* dir) const { closedir(dir); }
 };
@@ -42,7 +54,7 @@ QString NameCache::Match(const QString& hostDir, const QString& name)
             listing.exact.insert(entryName);
             // Several names may differ in case only; the same one is picked
             // every time, whatever order the folder lists them in.
-            QString& slot = listing.byFolded[entryName.toCaseFolded()];
+            QString& slot = listing.byFolded[Fold(entryName)];
             if (slot.isEmpty() || entryName < slot)
                 slot = entryName;
         }
@@ -52,5 +64,5 @@ QString NameCache::Match(const QString& hostDir, const QString& name)
 
     if (listing.exact.contains(name))
         return name;
-    return listing.byFolded.value(name.toCaseFolded());
+    return listing.byFolded.value(Fold(name));
 }

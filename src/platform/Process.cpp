@@ -7,9 +7,8 @@
 #include <QByteArray>
 
 #include <algorithm>
-#include <chrono>
-
 #include <cerrno>
+#include <chrono>
 #include <condition_variable>
 #include <csignal>
 #include <cstdlib>

@@ -206,7 +206,7 @@ TEST_F(Browser, ExitEnterEscAndTheCloseBoxEndIt)
         return b.GetModalResult();
     }), IDOK);
     EXPECT_EQ(Run(browser, [](CBrowserDlg& b) {
-        QTest::keyClick(b.m_listFiles, Qt::Key_Return);
+        QTest::keyClick(b.m_listFiles->ActiveView(), Qt::Key_Return);
         return b.GetModalResult();
     }), IDOK);
     EXPECT_EQ(Run(browser, [](CBrowserDlg& b) {

@@ -190,7 +190,9 @@ TEST_F(LabelReader, RunawayObjectValueGivesNoContentType)
     WriteSparse("runaway.lbl", 200LL * 1024 * 1024, {{0, "OBJECT = IMAGE"}});
     const long before = PeakMemoryKb();
     EXPECT_EQ(Read("D:/runaway.lbl"), "");
-    EXPECT_LT(PeakMemoryKb() - before, 2 * CLabelScanner::kMaxValueBytes / 1024 + 16 * 1024);
+    // Some copies of the capped value at most, far below the 200 MB (and
+    // twice that as text) that holding the whole line would take.
+    EXPECT_LT(PeakMemoryKb() - before, 100 * 1024);
     // A long value below the limit is returned whole.
     QByteArray text = "OBJECT = ";
     text += QByteArray(1024 * 1024, 'V');

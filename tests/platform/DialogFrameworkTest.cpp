@@ -211,6 +211,27 @@ TEST(DialogFramework, ModelessCreateBuildsShowsAndDestroys)
     EXPECT_EQ(bare.GetDlgItem(IDC_NOTE), nullptr);
 }
 
+constexpr dlg::Control kNarrowControls[] = {
+    {IDC_NOTE, dlg::Kind::Static, "A label far wider than its place", 5, 5, 10, 8, dlg::NoWrap},
+    {IDC_FLAG, dlg::Kind::CheckBox, "A check box far wider than its place", 5, 20, 10, 10},
+    {IDC_NAME, dlg::Kind::Static, "A wrapping text that needs several lines in its narrow place", 5, 35, 40, 8},
+};
+constexpr dlg::Template kNarrowTemplate{902, "Narrow", 60, 60, 0, kNarrowControls};
+
+TEST(DialogFramework, TextsThatWouldBeCutOffGrowToFit)
+{
+    CDialog dlg(kNarrowTemplate);
+    ASSERT_TRUE(dlg.BuildDialog());
+    for (int id : {IDC_NOTE, IDC_FLAG}) {
+        QWidget* control = dlg.GetDlgItem(id);
+        EXPECT_GE(control->width(), control->sizeHint().width()) << id;
+        EXPECT_EQ(control->height(), dlg.MapDialogRect(0, 0, 0, id == IDC_NOTE ? 8 : 10).height()) << id;
+    }
+    QWidget* wrapped = dlg.GetDlgItem(IDC_NAME);
+    EXPECT_EQ(wrapped->width(), dlg.MapDialogRect(0, 0, 40, 0).width());
+    EXPECT_GT(wrapped->height(), dlg.MapDialogRect(0, 0, 0, 8).height());
+}
+
 TEST(DialogFramework, WithoutRunnerADialogIsCancelled)
 {
     CModalRunner* previous = CModalRunner::Install(nullptr);

@@ -199,7 +199,9 @@ TEST_F(FileServices, NamesThatAreNotUtf8KeepEveryByte)
     FileStatus status;
     EXPECT_TRUE(platform::GetStatus("D:/" + found, status));
     CStdioFile file;
-    EXPECT_TRUE(file.Open("D:/" + found.toLower()));
+    EXPECT_TRUE(file.Open("D:/" + found));
+    EXPECT_EQ(app.Drives().ToHostPath("D:/" + platform::FromHostName("img\xE9\xFF.lbl")),
+              volume.path() + "/" + name);
 }
 
 TEST_F(FileServices, TextReaderSplitsLfAndCrLfLinesOfAnyLength)

@@ -72,6 +72,21 @@ const dlg::Control* NearbyLabel(const dlg::Template& t, const dlg::Control& cont
     return best;
 }
 
+// Texts are measured in the dialog's font, whose letters may be wider than
+// those the template was laid out for: a label or check box whose text
+// would be cut off grows to fit it (to the right, or downwards when it
+// wraps). Controls are never made smaller.
+QRect FitText(const dlg::Control& c, QWidget* widget, QRect rect)
+{
+    if (c.kind == dlg::Kind::CheckBox || (c.kind == dlg::Kind::Static && (c.style & dlg::NoWrap))) {
+        rect.setWidth(std::max(rect.width(), widget->sizeHint().width()));
+    } else if (c.kind == dlg::Kind::Static) {
+        if (widget->hasHeightForWidth())
+            rect.setHeight(std::max(rect.height(), widget->heightForWidth(rect.width())));
+    }
+    return rect;
+}
+
 }  // namespace
 
 CDialog::CDialog(const dlg::Template& dialogTemplate, QWidget* parent)
@@ -200,7 +215,7 @@ bool CDialog::BuildDialog()
             continue;
         if (widget->parentWidget() != this)
             widget->setParent(this);
-        widget->setGeometry(MapDialogRect(c.x, c.y, c.cx, c.cy));
+        widget->setGeometry(FitText(c, widget, MapDialogRect(c.x, c.y, c.cx, c.cy)));
         widget->setEnabled(!(c.style & dlg::Disabled));
         widget->setVisible(!(c.style & dlg::Hidden));
         // Earlier controls of a template lie above later ones where they

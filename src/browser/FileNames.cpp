@@ -1,0 +1,70 @@
+#include "browser/FileNames.h"
+
+#include <QStringList>
+
+namespace browser {
+
+QString DisplayName(const QString& name)
+{
+    if (name.isEmpty())
+        return name;
+    // Keep a whole surrogate pair as the first character.
+    const qsizetype first = name.size() > 1 && name[0].isHighSurrogate() && name[1].isLowSurrogate() ? 2 : 1;
+    return name.left(first) + name.mid(first).toLower();
+}
+
+QString Extension(const QString& name)
+{
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot < 0 ? QString() : name.mid(dot).toLower();
+}
+
+int FileType(bool isFolder, const QString& extension)
+{
+    int type = isFolder ? 1 : 0;
+    if (extension == QLatin1String(".lbl"))
+        type = 2;
+    else if (extension == QLatin1String(".exe") || extension == QLatin1String(".com") ||
+             extension == QLatin1String(".bat"))
+        type = 3;
+    return type;
+}
+
+QString SizeText(std::int64_t bytes)
+{
+    std::int64_t kilobytes = bytes > 0 ? bytes / 1024 + (bytes % 1024 != 0 ? 1 : 0) : 0;
+    if (kilobytes == 0)
+        kilobytes = 1;
+    const QString digits = QString::number(kilobytes);
+    QString text;
+    text.reserve(digits.size() + digits.size() / 3 + 2);
+    const qsizetype lead = digits.size() % 3 == 0 ? 3 : digits.size() % 3;
+    text += digits.left(lead);
+    for (qsizetype at = lead; at < digits.size(); at += 3)
+        text += u',' + digits.mid(at, 3);
+    text += QLatin1String("KB");
+    return text;
+}
+
+std::int8_t FirstByte(const QString& name)
+{
+    if (name.isEmpty())
+        return 0;
+    const char16_t c = name[0].unicode();
+    unsigned byte = 0;
+    if (c < 0x80)
+        byte = c;
+    else if (c < 0x800)
+        byte = 0xC0u | (c >> 6);
+    else if (c >= 0xDC80 && c <= 0xDCFF)
+        byte = c - 0xDC00u;  // a raw byte of a name that is not valid UTF-8
+    else if (QChar::isHighSurrogate(c) && name.size() > 1 && name[1].isLowSurrogate())
+        byte = 0xF0u | (QChar::surrogateToUcs4(c, name[1].unicode()) >> 18);  // four UTF-8 bytes
+    else if (QChar::isSurrogate(c))
+        byte = 0xEFu;  // a stray surrogate is written as U+FFFD
+    else
+        byte = 0xE0u | (c >> 12);
+    return static_cast<std::int8_t>(static_cast<std::uint8_t>(byte));
+}
+
+}  // namespace browser

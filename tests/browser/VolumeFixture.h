@@ -1,0 +1,99 @@
+#pragma once
+// A browser window over a temporary volume: D: is the volume, the program
+// starts in its root, and every modal the window opens goes through a
+// scripted runner. Shared by the folder tree and file list tests.
+
+#include "app/CBrowserApp.h"
+#include "browser/CBrowserDlg.h"
+#include "browser/CFileItem.h"
+#include "platform/gui/CListCtrl.h"
+#include "platform/gui/CTreeCtrl.h"
+#include "support/QtPrinters.h"
+#include "support/ScriptedRunner.h"
+#include "support/TempDir.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+class VolumeFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_savedCwd = QDir::currentPath();
+        app.Drives().SetDrive(3, QStringLiteral("/"));
+        app.Drives().SetDrive(4, volume.path());
+        QDir::setCurrent(volume.path());
+        app.m_strProgramDir = programDir.path();
+        app.m_pszAppName = QStringLiteral("Vellora");
+    }
+    void TearDown() override { QDir::setCurrent(m_savedCwd); }
+
+    // Runs a browser window; check() gets it initialised and returns its
+    // result. The window is torn down when check() returns.
+    void Run(const std::function<void(CBrowserDlg&)>& check, const QString& mask = QString())
+    {
+        CBrowserDlg browser;
+        if (!mask.isEmpty())
+            browser.m_strFileMask = mask;
+        runner.ExpectDialog([&browser, &check](CDialog& shown) {
+            EXPECT_EQ(&shown, &browser);
+            check(browser);
+            return 1;
+        });
+        browser.DoModal();
+        // Teardown freed every record of the tree and of the list.
+        EXPECT_EQ(browser.LiveTreeRecords(), 0u);
+        EXPECT_EQ(browser.LiveListRecords(), 0u);
+    }
+
+    static const CFileItem* Record(CTreeCtrl* tree, HTREEITEM item)
+    {
+        return static_cast<const CFileItem*>(tree->GetItemData(item));
+    }
+    static const CFileItem* Record(CListCtrl* list, int item)
+    {
+        return static_cast<const CFileItem*>(list->GetItemData(item));
+    }
+
+    // Texts of the direct children of an item.
+    static QStringList Children(CTreeCtrl* tree, HTREEITEM item)
+    {
+        QStringList names;
+        for (HTREEITEM child = tree->GetChildItem(item); child; child = tree->GetNextSiblingItem(child))
+            names << tree->GetItemText(child);
+        return names;
+    }
+    static HTREEITEM Child(CTreeCtrl* tree, HTREEITEM item, const QString& text)
+    {
+        for (HTREEITEM child = tree->GetChildItem(item); child; child = tree->GetNextSiblingItem(child)) {
+            if (tree->GetItemText(child) == text)
+                return child;
+        }
+        return nullptr;
+    }
+
+    // One column of the file list, in list order.
+    static QStringList Column(CListCtrl* list, int column)
+    {
+        QStringList texts;
+        for (int i = 0; i < list->GetItemCount(); ++i)
+            texts << list->GetItemText(i, column);
+        return texts;
+    }
+
+    // Host form of the current directory (symbolic links resolved).
+    static QString Cwd() { return QDir::current().canonicalPath(); }
+    QString Host(const QString& relative) const { return QDir(volume.file(relative)).canonicalPath(); }
+
+    CBrowserApp app;
+    TempDir volume;
+    TempDir programDir;
+    ScriptedRunner runner;
+    QString m_savedCwd;
+};
