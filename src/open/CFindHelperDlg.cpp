@@ -73,17 +73,18 @@ QTreeWidgetItem* CFindHelperDlg::InsertFolderItem(const QString& text, const QSt
 {
     QTreeWidgetItem* item = m_tree->InsertItem(text, parent);
     auto owned = std::make_unique<QString>(path);
-    const QString* data = owned.get();
+    QString* data = owned.get();
     m_itemPaths.emplace(data, std::move(owned));
-    m_tree->SetItemData(item, const_cast<QString*>(data));
+    m_tree->SetItemData(item, data);
     m_tree->InsertItem(QString(), item);  // placeholder: the expander shows before the folder is read
     return item;
 }
 
 const QString* CFindHelperDlg::ItemPath(QTreeWidgetItem* item) const
 {
-    const auto* data = static_cast<const QString*>(m_tree ? m_tree->GetItemData(item) : nullptr);
-    return data && m_itemPaths.count(data) ? data : nullptr;
+    const void* data = m_tree ? m_tree->GetItemData(item) : nullptr;
+    const auto owned = data ? m_itemPaths.find(data) : m_itemPaths.end();
+    return owned != m_itemPaths.end() ? owned->second.get() : nullptr;
 }
 
 void CFindHelperDlg::OnSelChangedTree(QTreeWidgetItem* item)
@@ -136,7 +137,7 @@ void CFindHelperDlg::FreeItemData(QTreeWidgetItem* item)
         pending.pop_back();
         for (int i = std::max(first, 0); i < owner->childCount(); ++i) {
             QTreeWidgetItem* child = owner->child(i);
-            if (const auto* data = static_cast<const QString*>(m_tree->GetItemData(child))) {
+            if (const void* data = m_tree->GetItemData(child)) {
                 m_itemPaths.erase(data);
                 m_tree->SetItemData(child, nullptr);
             }

@@ -53,5 +53,5 @@ private:
     const QString* ItemPath(QTreeWidgetItem* item) const;
 
     // The paths the tree's items carry as item data, owned here.
-    std::unordered_map<const QString*, std::unique_ptr<QString>> m_itemPaths;
+    std::unordered_map<const void*, std::unique_ptr<QString>> m_itemPaths;
 };
