@@ -674,6 +674,26 @@ TEST_F(OpenFlow, FolderItemMovesTheTree)
     EXPECT_TRUE(runner.Boxes().empty());
 }
 
+TEST_F(OpenFlow, FolderTheTreeDoesNotShowIsAnIrregularError)
+{
+    // A link to a folder is listed as a folder, but the tree never shows
+    // links: the selected root has no children to move to.
+    volume.write("ELSEWHERE.TXT", "x");
+    TempDir target;
+    ASSERT_EQ(::symlink(QFile::encodeName(target.path()).constData(),
+                        QFile::encodeName(volume.file("LINKED")).constData()), 0);
+    Run(
+        [&](CBrowserDlg& b) {
+            runner.ExpectBox(IDOK);
+            DoubleClick(b, "Linked");
+            CTreeCtrl* tree = b.m_treeFolders;
+            EXPECT_EQ(tree->GetSelectedItem(), tree->GetRootItem());
+        },
+        "*");
+    ASSERT_EQ(runner.Boxes().size(), 1u);
+    EXPECT_EQ(runner.Boxes()[0].text, "Irregular error. Item has no children.");
+}
+
 TEST_F(OpenFlow, LabelWithoutContentType)
 {
     volume.write("EMPTY.LBL", "PDS_VERSION_ID = PDS3\nEND\n");
@@ -685,6 +705,21 @@ TEST_F(OpenFlow, LabelWithoutContentType)
     EXPECT_EQ(runner.Boxes()[0].text,
               "Unable to determine PDS content type\nfor file: D:/Empty.lbl\nFile may not be a PDS label.");
     EXPECT_EQ(runner.Boxes()[0].type, MB_OK);
+}
+
+TEST_F(OpenFlow, UnreadableLabelShowsTheReadersBoxFirst)
+{
+    ASSERT_EQ(::symlink("/nonexistent/gone.lbl", QFile::encodeName(volume.file("GONE.LBL")).constData()), 0);
+    runner.ExpectBox(IDOK);  // while the list fills
+    Run([&](CBrowserDlg& b) {
+        runner.ExpectBox(IDOK);
+        runner.ExpectBox(IDOK);
+        DoubleClick(b, "Gone.lbl");
+    });
+    ASSERT_EQ(runner.Boxes().size(), 3u);
+    EXPECT_EQ(runner.Boxes()[1].text, "Unable to open file: D:/Gone.lbl");
+    EXPECT_EQ(runner.Boxes()[2].text,
+              "Unable to determine PDS content type\nfor file: D:/Gone.lbl\nFile may not be a PDS label.");
 }
 
 TEST_F(OpenFlow, NothingToActOnDoesNothing)
