@@ -146,7 +146,13 @@ bool FileFinder::Advance()
         if (!MatchMask(m_mask, name))
             continue;
         m_entry.name = std::move(name);
-        Describe(dirfd(m_dir->handle), bytes, m_entry);
+        if (raw->d_type == DT_DIR) {
+            // A plain folder needs no status call: its word is exactly 0x10.
+            m_entry.attributes = FILE_ATTRIBUTE_DIRECTORY;
+            m_entry.size = 0;
+        } else {
+            Describe(dirfd(m_dir->handle), bytes, m_entry);
+        }
         return true;
     }
     return false;
