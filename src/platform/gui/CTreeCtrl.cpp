@@ -19,6 +19,7 @@ CTreeCtrl::CTreeCtrl(QWidget* parent) : QTreeWidget(parent)
     setUniformRowHeights(true);
     header()->setStretchLastSection(false);
     header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    header()->setResizeContentsPrecision(100);
     connect(this, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current, QTreeWidgetItem*) { OnCurrentItemChanged(current); });
     // The user opening or closing an item: the owner fills it before the
