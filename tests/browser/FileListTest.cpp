@@ -386,3 +386,27 @@ TEST_F(FileList, NamesThatDifferOnlyInCaseBothList)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FileList, NonAsciiNamesListAndOpenByTheirDisplayNames)
+{
+    volume.write(QString::fromUtf8("ÉTÉ/DONNÉES.LBL"), "OBJECT = TABLE\n");
+    volume.write(QString::fromUtf8("ÉTÉ/ΣΕΛΉΝΗ.LBL"), "OBJECT = IMAGE\n");
+    volume.write(QString::fromUtf8("ÉTÉ/DİZİN.LBL"), "OBJECT = INDEX\n");
+    Run([&](CBrowserDlg& b) {
+        CTreeCtrl* tree = b.m_treeFolders;
+        HTREEITEM summer = Child(tree, tree->GetRootItem(), QString::fromUtf8("Été"));
+        ASSERT_NE(summer, nullptr);
+        tree->SelectItem(summer);
+        EXPECT_EQ(Cwd(), Host(QString::fromUtf8("ÉTÉ")));
+        CListCtrl* list = b.m_listFiles;
+        ASSERT_EQ(list->GetItemCount(), 3);
+        QStringList types = Column(list, 1);
+        types.sort();
+        // Every label was found by its display-name path and read.
+        EXPECT_EQ(types, (QStringList{"IMAGE", "INDEX", "TABLE"}));
+    });
+}
+
+}  // namespace
