@@ -7,6 +7,7 @@
 #include "browser/FileNames.h"
 #include "helpers/HelperSettings.h"
 #include "label/LabelReader.h"
+#include "options/COptions.h"
 #include "platform/DriveTable.h"
 #include "platform/FileFinder.h"
 #include "platform/FileStatus.h"
@@ -242,6 +243,28 @@ void CBrowserDlg::OnHelp()
         AfxMessageBox(QString::fromLatin1(res::kHelpPageMissing), MB_OK | MB_ICONEXCLAMATION);
 }
 
+void CBrowserDlg::OnOptions()
+{
+    // The pages get the lists themselves and copies of the settings; the
+    // Helpers page changes the helper list in place.
+    COptions options;
+    options.m_pageHelpers.m_pHelperList = &m_helperList;
+    options.m_pageHelpers.m_pDefaultHelperList = &m_defaultHelperList;
+    options.m_pageRegistry.SetSystemViewerList(&m_systemViewerList);
+    options.m_pageGeneral.m_strFileMask = m_strFileMask;
+    options.m_pageGeneral.m_bTranslate = m_bTranslate;
+    options.m_pageGeneral.m_bShowFullPath = m_bShowFullPath;
+    if (options.DoModal() != IDOK)
+        return;
+    // Only OK hands the settings back.
+    m_strFileMask = options.m_pageGeneral.m_strFileMask;
+    m_bTranslate = options.m_pageGeneral.m_bTranslate;
+    m_bShowFullPath = options.m_pageGeneral.m_bShowFullPath;
+    if (m_staticStatus)
+        m_staticStatus->setVisible(m_bShowFullPath != 0);
+    FillFileList();
+}
+
 void CBrowserDlg::OnDestroy()
 {
     // The help page runs in the desktop's browser: nothing to release.
@@ -253,7 +276,6 @@ void CBrowserDlg::OnDestroy()
     CDialog::OnDestroy();
 }
 
-void CBrowserDlg::OnOptions() {}
 void CBrowserDlg::OnItemChangedFileList(int item, int subItem)
 {
     m_nChangedItem = item;

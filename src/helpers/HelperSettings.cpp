@@ -55,8 +55,7 @@ void SaveOptions(CRegistryKey& key, const QString& fileMask, int translate, int 
     key.SetDword(Latin1(helpers::kShowFullPathValue), static_cast<DWORD>(showFullPath));
 }
 
-void LoadBrowserSettings(const QString& programDir, CHelperList& defaultHelperList, CHelperList& helperList,
-                         CHelperList& systemViewerList, QString& fileMask, int& translate, int& showFullPath)
+void LoadDefaultHelpers(const QString& programDir, CHelperList& defaultHelperList)
 {
     // The program folder is a host path, so the file is joined with "/".
     const QString iniPath = programDir + u'/' + Latin1(helpers::kHelperFileName);
@@ -65,24 +64,37 @@ void LoadBrowserSettings(const QString& programDir, CHelperList& defaultHelperLi
         AddDefaultHelpers(programDir, defaultHelperList);
     else
         LoadHelpersFromIni(iniPath, defaultHelperList);
+}
 
+void LoadAppOptions(QString& fileMask, int& translate, int& showFullPath)
+{
     CRegistryKey key;
     OpenApplicationKey(key);
     LoadOptions(key, fileMask, translate, showFullPath);
-    CopyHelpers(defaultHelperList, helperList);
     key.Close();
+}
 
+void SaveAppOptions(const QString& fileMask, int translate, int showFullPath)
+{
+    CRegistryKey key;
+    OpenApplicationKey(key);
+    SaveOptions(key, fileMask, translate, showFullPath);
+    key.Close();
+}
+
+void LoadBrowserSettings(const QString& programDir, CHelperList& defaultHelperList, CHelperList& helperList,
+                         CHelperList& systemViewerList, QString& fileMask, int& translate, int& showFullPath)
+{
+    LoadDefaultHelpers(programDir, defaultHelperList);
+    LoadAppOptions(fileMask, translate, showFullPath);
+    CopyHelpers(defaultHelperList, helperList);
     ScanSystemViewers(systemViewerList);
 }
 
 void SaveBrowserSettings(const QString& fileMask, int translate, int showFullPath, CHelperList& systemViewerList,
                          CHelperList& helperList, CHelperList& defaultHelperList)
 {
-    CRegistryKey key;
-    OpenApplicationKey(key);
-    SaveOptions(key, fileMask, translate, showFullPath);
-    key.Close();
-
+    SaveAppOptions(fileMask, translate, showFullPath);
     DeleteHelpers(systemViewerList);
     DeleteHelpers(helperList);
     DeleteHelpers(defaultHelperList);

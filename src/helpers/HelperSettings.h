@@ -32,16 +32,27 @@ void LoadOptions(const CRegistryKey& key, QString& fileMask, int& translate, int
 // Writes the three options, in the order file mask, translate, full path.
 void SaveOptions(CRegistryKey& key, const QString& fileMask, int translate, int showFullPath);
 
+// The steps of the browser window's construction, each usable on its own:
+//
+// Fills the default helper list from programDir's vellor.ini or, when there
+// is no such file, from the built-in table.
+void LoadDefaultHelpers(const QString& programDir, CHelperList& defaultHelperList);
+// Opens the application key (created when missing) and reads the three
+// options from it; defaults when it cannot be opened.
+void LoadAppOptions(QString& fileMask, int& translate, int& showFullPath);
+// Opens the application key (created when missing) and writes the three
+// options; nothing is written when it cannot be opened.
+void SaveAppOptions(const QString& fileMask, int translate, int showFullPath);
+
 // What the browser window does while it is built, in this order: the
-// default helper list from programDir's vellor.ini or, when there is no such
-// file, the built-in table; the three options from the application key
-// (created when missing); the helper list as a copy of the default list;
-// the system viewer list from the machine's file associations.
+// default helper list (LoadDefaultHelpers), the three options
+// (LoadAppOptions), the helper list as a copy of the default list, the
+// system viewer list from the machine's file associations.
 void LoadBrowserSettings(const QString& programDir, CHelperList& defaultHelperList, CHelperList& helperList,
                          CHelperList& systemViewerList, QString& fileMask, int& translate, int& showFullPath);
 
 // What the browser window does while it is destroyed: writes the three
-// options to the application key, then empties the system viewer list, the
-// helper list and the default helper list, in this order.
+// options (SaveAppOptions), then empties the system viewer list, the helper
+// list and the default helper list, in this order.
 void SaveBrowserSettings(const QString& fileMask, int translate, int showFullPath, CHelperList& systemViewerList,
                          CHelperList& helperList, CHelperList& defaultHelperList);

@@ -274,9 +274,6 @@ QString DesktopEntry::OpenCommand() const
         arguments.prepend(QStringLiteral("-e"));
         arguments.prepend(terminal);
     }
-    // The program is named as a path of drive C:, the file system root, so
-    // that it is started from there whatever the current drive is.
-    arguments.first().prepend(QStringLiteral("C:"));
     QStringList quoted;
     quoted.reserve(arguments.size());
     for (const QString& argument : arguments)

@@ -22,11 +22,10 @@ public:
 
     // The command line that opens one file, "%1" standing for the file,
     // quoted for the Windows command-line splitter; its program is the
-    // absolute path of the program found on PATH, written as a path of
-    // drive C: (the file system root). Empty when the entry cannot open
-    // files on this machine: not an application, hidden, a TryExec or Exec
-    // program that is not installed, an Exec line that cannot be read, or a
-    // terminal application without x-terminal-emulator.
+    // absolute host path of the program found on PATH. Empty when the entry
+    // cannot open files on this machine: not an application, hidden, a
+    // TryExec or Exec program that is not installed, an Exec line that
+    // cannot be read, or a terminal application without x-terminal-emulator.
     QString OpenCommand() const;
 
     // Splits an Exec value (string escapes already undone) by the desktop

@@ -5,6 +5,8 @@
 #include "support/TempDir.h"
 
 #include <QFile>
+#include "support/QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>

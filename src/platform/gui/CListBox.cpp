@@ -127,6 +127,10 @@ int CListBox::SetSel(int index, bool select)
     if (!line)
         return LB_ERR;
     line->setSelected(select);
+    // Selecting one line also moves the caret there, as the Windows
+    // control does; deselecting leaves the caret where it is.
+    if (select)
+        setCurrentRow(index, QItemSelectionModel::NoUpdate);
     return 0;
 }
 

@@ -44,7 +44,9 @@ public:
 
     // Extended selection.
     int GetSel(int index) const;  // > 0 when selected
-    int SetSel(int index, bool select = true);  // index -1: every line
+    // Selects or deselects a line (index -1: every line); selecting one
+    // line moves the caret to it.
+    int SetSel(int index, bool select = true);
     int GetSelCount() const;
     std::vector<int> GetSelItems() const;  // ascending
     int GetCaretIndex() const { return currentRow(); }

@@ -7,8 +7,23 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QWindow>
 
-int GuiModalRunner::RunDialog(CDialog& dialog) { return dialog.exec(); }
+int GuiModalRunner::RunDialog(CDialog& dialog)
+{
+    // A dialog made without a parent belongs to the window that is active
+    // when it runs, as a Windows dialog without an owner does: it stays
+    // above that window and opens over its middle.
+    QWidget* owner = dialog.parentWidget() ? nullptr : QApplication::activeWindow();
+    if (owner && owner != &dialog && owner->windowHandle()) {
+        if (!dialog.windowHandle())
+            dialog.winId();  // makes the dialog's window
+        if (dialog.windowHandle())
+            dialog.windowHandle()->setTransientParent(owner->windowHandle());
+        dialog.move(owner->geometry().center() - dialog.rect().center());
+    }
+    return dialog.exec();
+}
 
 int GuiModalRunner::MessageBox(const QString& text, const QString& caption, unsigned type)
 {

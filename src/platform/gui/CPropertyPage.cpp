@@ -1,0 +1,46 @@
+#include "platform/gui/CPropertyPage.h"
+
+#include "platform/gui/CPropertySheet.h"
+
+#include <QKeyEvent>
+
+CPropertyPage::CPropertyPage(const dlg::Template& pageTemplate) : CDialog(pageTemplate, nullptr) {}
+
+CPropertyPage::~CPropertyPage() = default;
+
+QString CPropertyPage::GetCaption() const
+{
+    return Template().caption ? QString::fromUtf8(Template().caption) : QString();
+}
+
+void CPropertyPage::SetModified(bool bChanged)
+{
+    m_bModified = bChanged;
+    if (m_pSheet)
+        m_pSheet->PageChanged();
+}
+
+bool CPropertyPage::OnSetActive()
+{
+    if (m_bFirstSetActive)
+        m_bFirstSetActive = false;
+    else
+        UpdateData(false);
+    return true;
+}
+
+bool CPropertyPage::OnKillActive() { return UpdateData(true); }
+
+bool CPropertyPage::OnApply()
+{
+    OnOK();
+    return true;
+}
+
+void CPropertyPage::OnReset() { OnCancel(); }
+
+void CPropertyPage::OnOK() {}
+
+void CPropertyPage::OnCancel() {}
+
+void CPropertyPage::keyPressEvent(QKeyEvent* event) { event->ignore(); }

@@ -1,0 +1,55 @@
+#pragma once
+// One page of a property sheet: a dialog built from a child template. The
+// sheet builds its controls the first time its tab is shown, asks it to
+// read its controls back when the user leaves it (OnKillActive), and calls
+// its commit (OnApply, which runs OnOK) on OK and Apply, or OnReset (which
+// runs OnCancel) on Cancel.
+
+#include "platform/gui/CDialog.h"
+
+class CPropertySheet;
+
+class CPropertyPage : public CDialog {
+    Q_OBJECT
+public:
+    // The template must carry the dlg::Child style.
+    explicit CPropertyPage(const dlg::Template& pageTemplate);
+    ~CPropertyPage() override;
+
+    // The tab text: the template's caption.
+    QString GetCaption() const;
+    CPropertySheet* GetSheet() const { return m_pSheet; }
+
+    // Marks the page changed (enables the sheet's Apply button) or
+    // unchanged.
+    void SetModified(bool bChanged = true);
+    bool IsModified() const { return m_bModified; }
+
+    // The page's tab was chosen. The first time after its controls were
+    // built does nothing more (OnInitDialog wrote the members into them);
+    // later activations write the members into the controls again.
+    virtual bool OnSetActive();
+    // The user leaves the page (another tab, OK, Apply): reads the controls
+    // back into the members; false keeps the user on the page.
+    virtual bool OnKillActive();
+    // OK or Apply: runs OnOK; false keeps the sheet open.
+    virtual bool OnApply();
+    // Cancel: runs OnCancel.
+    virtual void OnReset();
+
+    // The page's commit; nothing by default. Never ends anything: the
+    // sheet decides when it closes.
+    void OnOK() override;
+    // Nothing by default.
+    void OnCancel() override;
+
+protected:
+    // Enter and Esc belong to the sheet around the page.
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    friend class CPropertySheet;
+    CPropertySheet* m_pSheet = nullptr;
+    bool m_bModified = false;
+    bool m_bFirstSetActive = true;
+};
