@@ -385,9 +385,6 @@ TEST_F(FileList, NamesThatDifferOnlyInCaseBothList)
     });
 }
 
-}  // namespace
-
-namespace {
 
 TEST_F(FileList, NonAsciiNamesListAndOpenByTheirDisplayNames)
 {
@@ -406,6 +403,30 @@ TEST_F(FileList, NonAsciiNamesListAndOpenByTheirDisplayNames)
         types.sort();
         // Every label was found by its display-name path and read.
         EXPECT_EQ(types, (QStringList{"IMAGE", "INDEX", "TABLE"}));
+    });
+}
+
+
+TEST_F(FileList, SwitchingViewsKeepsItemsOrderAndSelection)
+{
+    for (const char* name : {"C.LBL", "A.LBL", "B.LBL"})
+        volume.write(name, "OBJECT = IMAGE\n");
+    Run([&](CBrowserDlg& b) {
+        CListCtrl* list = b.m_listFiles;
+        list->SetItemSelected(1, true);
+        list->SetItemSelected(2, true);
+        QAbstractItemView* smallIcons = list->ActiveView();
+        b.m_btnDetails->click();
+        EXPECT_NE(list->ActiveView(), smallIcons);
+        EXPECT_EQ(Column(list, 0), (QStringList{"A.lbl", "B.lbl", "C.lbl"}));
+        EXPECT_FALSE(list->IsItemSelected(0));
+        EXPECT_TRUE(list->IsItemSelected(1));
+        EXPECT_TRUE(list->IsItemSelected(2));
+        EXPECT_EQ(list->ActiveView()->selectionModel()->selectedRows().size(), 2);
+        b.m_btnList->click();
+        EXPECT_EQ(Column(list, 0), (QStringList{"A.lbl", "B.lbl", "C.lbl"}));
+        EXPECT_TRUE(list->IsItemSelected(2));
+        EXPECT_EQ(list->ActiveView()->selectionModel()->selectedRows().size(), 2);
     });
 }
 
