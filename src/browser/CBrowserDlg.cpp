@@ -26,6 +26,7 @@
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QResizeEvent>
 
@@ -350,13 +351,21 @@ void CBrowserDlg::ScanSubfolders(const QString& folderPath, QTreeWidgetItem* par
 {
     if (!m_treeFolders || !parent)
         return;
+    // The progress window disables this one, which takes the keyboard
+    // focus from the tree; it goes back when the window is enabled again.
+    const QPointer<QWidget> focus = focusWidget();
     CProgressDlg progress;
     progress.Create(this);
     progress.SetMessageText(QString::fromLatin1(res::kScanningForDrives));
+    const auto finish = [&progress, &focus] {
+        progress.DestroyWindow();
+        if (focus && focus->isEnabled())
+            focus->setFocus();
+    };
 
     FileFinder finder;
     if (!finder.FindFirst(folderPath + QLatin1String("\\*"))) {
-        progress.DestroyWindow();
+        finish();
         return;
     }
     // The new items are made first and added after the existing children
@@ -378,7 +387,7 @@ void CBrowserDlg::ScanSubfolders(const QString& folderPath, QTreeWidgetItem* par
     finder.Close();
     m_treeFolders->AppendItems(parent, std::move(children));
     m_treeFolders->SortChildren(parent);
-    progress.DestroyWindow();
+    finish();
 }
 
 void CBrowserDlg::ExpandFolder(QTreeWidgetItem* item)

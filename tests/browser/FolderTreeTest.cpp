@@ -13,6 +13,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QPointer>
+#include <QTest>
 
 namespace {
 
@@ -336,6 +337,25 @@ TEST_F(FolderTree, AWideFolderReadsInOrder)
         EXPECT_EQ(tree->GetItemText(many->child(0)), "Sub0000");
         EXPECT_EQ(tree->GetItemText(many->child(299)), "Sub0299");
         EXPECT_EQ(b.LiveTreeRecords(), 302u);
+    });
+}
+
+
+TEST_F(FolderTree, TheTreeKeepsTheKeyboardFocusWhileItReadsAFolder)
+{
+    volume.mkdir("DATA/IMAGES");
+    volume.mkdir("INDEX");
+    Run([&](CBrowserDlg& b) {
+        b.show();
+        QApplication::setActiveWindow(&b);
+        CTreeCtrl* tree = b.m_treeFolders;
+        tree->setFocus();
+        ASSERT_TRUE(tree->hasFocus());
+        tree->SelectItem(Child(tree, tree->GetRootItem(), "Data"));
+        EXPECT_TRUE(tree->hasFocus());
+        // The arrow keys go on moving through the folders.
+        QTest::keyClick(tree, Qt::Key_Down);
+        EXPECT_EQ(b.m_strCurrentFolder, "D:/Index");
     });
 }
 
