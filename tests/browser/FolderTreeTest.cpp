@@ -359,4 +359,24 @@ TEST_F(FolderTree, TheTreeKeepsTheKeyboardFocusWhileItReadsAFolder)
     });
 }
 
+TEST_F(FolderTree, OddFolderNamesNeverBreakTheBrowser)
+{
+    volume.write("STAR*/X.LBL", "OBJECT = IMAGE\n");
+    volume.write("BACK\\SLASH/Y.LBL", "OBJECT = TABLE\n");
+    volume.write("SP ACE/Z.LBL", "OBJECT = TABLE\n");
+    Run([&](CBrowserDlg& b) {
+        CTreeCtrl* tree = b.m_treeFolders;
+        EXPECT_EQ(Children(tree, tree->GetRootItem()), (QStringList{"Back\\slash", "Sp ace", "Star*"}));
+        tree->SelectItem(Child(tree, tree->GetRootItem(), "Star*"));
+        EXPECT_EQ(Column(b.m_listFiles, 1), QStringList{"IMAGE"});
+        tree->SelectItem(Child(tree, tree->GetRootItem(), "Sp ace"));
+        EXPECT_EQ(Column(b.m_listFiles, 1), QStringList{"TABLE"});
+        // A backslash separates folders in the program's paths: this folder
+        // cannot be reached by its path, so it shows empty, without a box.
+        tree->SelectItem(Child(tree, tree->GetRootItem(), "Back\\slash"));
+        EXPECT_EQ(b.m_strCurrentFolder, "D:/Back\\slash");
+        EXPECT_EQ(b.m_listFiles->GetItemCount(), 0);
+    });
+}
+
 }  // namespace
