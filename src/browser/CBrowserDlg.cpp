@@ -4,8 +4,8 @@
 #include "app/CBrowserApp.h"
 #include "app/CProgressDlg.h"
 #include "app/CVolumeContentsDlg.h"
-#include "helpers/HelperSettings.h"
 #include "browser/FileNames.h"
+#include "helpers/HelperSettings.h"
 #include "label/LabelReader.h"
 #include "open/COpenWithHelper.h"
 #include "open/SearchForFile.h"
@@ -28,8 +28,12 @@
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QResizeEvent>
+
+#include <memory>
+#include <vector>
 
 CBrowserDlg::CBrowserDlg(QWidget* parent) : CDialog(res::kBrowserTemplate, parent)
 {
@@ -363,15 +367,26 @@ void CBrowserDlg::ScanSubfolders(const QString& folderPath, QTreeWidgetItem* par
 {
     if (!m_treeFolders || !parent)
         return;
+    // The progress window disables this one, which takes the keyboard
+    // focus from the tree; it goes back when the window is enabled again.
+    const QPointer<QWidget> focus = focusWidget();
     CProgressDlg progress;
     progress.Create(this);
     progress.SetMessageText(QString::fromLatin1(res::kScanningForDrives));
+    const auto finish = [&progress, &focus] {
+        progress.DestroyWindow();
+        if (focus && focus->isEnabled())
+            focus->setFocus();
+    };
 
     FileFinder finder;
     if (!finder.FindFirst(folderPath + QLatin1String("\\*"))) {
-        progress.DestroyWindow();
+        finish();
         return;
     }
+    // The new items are made first and added after the existing children
+    // in one step, in the order the search returned them.
+    std::vector<std::unique_ptr<QTreeWidgetItem>> children;
     do {
         const FindEntry& entry = finder.Entry();
         // Dot-names are hidden; only plain folders count, so links to
@@ -379,14 +394,16 @@ void CBrowserDlg::ScanSubfolders(const QString& folderPath, QTreeWidgetItem* par
         if (entry.name.startsWith(u'.') || entry.attributes != FILE_ATTRIBUTE_DIRECTORY)
             continue;
         const QString name = browser::DisplayName(entry.name);
-        HTREEITEM child = m_treeFolders->InsertItem(name, parent);
-        m_treeFolders->SetItemData(child,
+        std::unique_ptr<QTreeWidgetItem> child = CTreeCtrl::NewItem(name);
+        m_treeFolders->SetItemData(child.get(),
                                    m_treeRecords.Add(name, folderPath + u'/' + name, CFileItem::Folder));
-        m_treeFolders->InsertItem(QString(), child);  // placeholder: not read yet
+        child->addChild(CTreeCtrl::NewItem(QString()).release());  // placeholder: not read yet
+        children.push_back(std::move(child));
     } while (finder.FindNext());
     finder.Close();
+    m_treeFolders->AppendItems(parent, std::move(children));
     m_treeFolders->SortChildren(parent);
-    progress.DestroyWindow();
+    finish();
 }
 
 void CBrowserDlg::ExpandFolder(QTreeWidgetItem* item)

@@ -41,6 +41,7 @@ QString NameCache::Match(const QString& hostDir, const QString& name)
     Listing& listing = m_dirs[hostDir];
     if (listing.mtimeSec != st.st_mtim.tv_sec || listing.mtimeNsec != st.st_mtim.tv_nsec) {
         listing.byFolded.clear();
+        listing.byLowered.clear();
         listing.exact.clear();
         std::unique_ptr<DIR, DirCloser> dir(opendir(dirBytes.constData()));
         if (!dir) {
@@ -54,9 +55,15 @@ QString NameCache::Match(const QString& hostDir, const QString& name)
             listing.exact.insert(entryName);
             // Several names may differ in case only; the same one is picked
             // every time, whatever order the folder lists them in.
-            QString& slot = listing.byFolded[Fold(entryName)];
+            const QString folded = Fold(entryName);
+            QString& slot = listing.byFolded[folded];
             if (slot.isEmpty() || entryName < slot)
                 slot = entryName;
+            if (QString lowered = Fold(entryName.toLower()); lowered != folded) {
+                QString& lowSlot = listing.byLowered[lowered];
+                if (lowSlot.isEmpty() || entryName < lowSlot)
+                    lowSlot = entryName;
+            }
         }
         listing.mtimeSec = st.st_mtim.tv_sec;
         listing.mtimeNsec = st.st_mtim.tv_nsec;
@@ -64,5 +71,8 @@ QString NameCache::Match(const QString& hostDir, const QString& name)
 
     if (listing.exact.contains(name))
         return name;
-    return listing.byFolded.value(Fold(name));
+    QString found = listing.byFolded.value(Fold(name));
+    if (found.isEmpty() && !listing.byLowered.isEmpty())
+        found = listing.byLowered.value(Fold(name.toLower()));
+    return found;
 }

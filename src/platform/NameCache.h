@@ -21,6 +21,10 @@ private:
         qint64 mtimeNsec = -1;
         QSet<QString> exact;
         QHash<QString, QString> byFolded;  // case-folded name -> on-disk name
+        // The few names whose full lower case is longer than the name (a
+        // capital I with dot above becomes i and a combining dot), keyed by
+        // that lower case folded: a name shown in lower case finds them.
+        QHash<QString, QString> byLowered;
     };
     static constexpr qsizetype kMaxFolders = 4096;
     QHash<QString, Listing> m_dirs;

@@ -385,4 +385,49 @@ TEST_F(FileList, NamesThatDifferOnlyInCaseBothList)
     });
 }
 
+
+TEST_F(FileList, NonAsciiNamesListAndOpenByTheirDisplayNames)
+{
+    volume.write(QString::fromUtf8("ÉTÉ/DONNÉES.LBL"), "OBJECT = TABLE\n");
+    volume.write(QString::fromUtf8("ÉTÉ/ΣΕΛΉΝΗ.LBL"), "OBJECT = IMAGE\n");
+    volume.write(QString::fromUtf8("ÉTÉ/DİZİN.LBL"), "OBJECT = INDEX\n");
+    Run([&](CBrowserDlg& b) {
+        CTreeCtrl* tree = b.m_treeFolders;
+        HTREEITEM summer = Child(tree, tree->GetRootItem(), QString::fromUtf8("Été"));
+        ASSERT_NE(summer, nullptr);
+        tree->SelectItem(summer);
+        EXPECT_EQ(Cwd(), Host(QString::fromUtf8("ÉTÉ")));
+        CListCtrl* list = b.m_listFiles;
+        ASSERT_EQ(list->GetItemCount(), 3);
+        QStringList types = Column(list, 1);
+        types.sort();
+        // Every label was found by its display-name path and read.
+        EXPECT_EQ(types, (QStringList{"IMAGE", "INDEX", "TABLE"}));
+    });
+}
+
+
+TEST_F(FileList, SwitchingViewsKeepsItemsOrderAndSelection)
+{
+    for (const char* name : {"C.LBL", "A.LBL", "B.LBL"})
+        volume.write(name, "OBJECT = IMAGE\n");
+    Run([&](CBrowserDlg& b) {
+        CListCtrl* list = b.m_listFiles;
+        list->SetItemSelected(1, true);
+        list->SetItemSelected(2, true);
+        QAbstractItemView* smallIcons = list->ActiveView();
+        b.m_btnDetails->click();
+        EXPECT_NE(list->ActiveView(), smallIcons);
+        EXPECT_EQ(Column(list, 0), (QStringList{"A.lbl", "B.lbl", "C.lbl"}));
+        EXPECT_FALSE(list->IsItemSelected(0));
+        EXPECT_TRUE(list->IsItemSelected(1));
+        EXPECT_TRUE(list->IsItemSelected(2));
+        EXPECT_EQ(list->ActiveView()->selectionModel()->selectedRows().size(), 2);
+        b.m_btnList->click();
+        EXPECT_EQ(Column(list, 0), (QStringList{"A.lbl", "B.lbl", "C.lbl"}));
+        EXPECT_TRUE(list->IsItemSelected(2));
+        EXPECT_EQ(list->ActiveView()->selectionModel()->selectedRows().size(), 2);
+    });
+}
+
 }  // namespace

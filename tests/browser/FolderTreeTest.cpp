@@ -13,6 +13,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QPointer>
+#include <QTest>
 
 namespace {
 
@@ -336,6 +337,45 @@ TEST_F(FolderTree, AWideFolderReadsInOrder)
         EXPECT_EQ(tree->GetItemText(many->child(0)), "Sub0000");
         EXPECT_EQ(tree->GetItemText(many->child(299)), "Sub0299");
         EXPECT_EQ(b.LiveTreeRecords(), 302u);
+    });
+}
+
+
+TEST_F(FolderTree, TheTreeKeepsTheKeyboardFocusWhileItReadsAFolder)
+{
+    volume.mkdir("DATA/IMAGES");
+    volume.mkdir("INDEX");
+    Run([&](CBrowserDlg& b) {
+        b.show();
+        QApplication::setActiveWindow(&b);
+        CTreeCtrl* tree = b.m_treeFolders;
+        tree->setFocus();
+        ASSERT_TRUE(tree->hasFocus());
+        tree->SelectItem(Child(tree, tree->GetRootItem(), "Data"));
+        EXPECT_TRUE(tree->hasFocus());
+        // The arrow keys go on moving through the folders.
+        QTest::keyClick(tree, Qt::Key_Down);
+        EXPECT_EQ(b.m_strCurrentFolder, "D:/Index");
+    });
+}
+
+TEST_F(FolderTree, OddFolderNamesNeverBreakTheBrowser)
+{
+    volume.write("STAR*/X.LBL", "OBJECT = IMAGE\n");
+    volume.write("BACK\\SLASH/Y.LBL", "OBJECT = TABLE\n");
+    volume.write("SP ACE/Z.LBL", "OBJECT = TABLE\n");
+    Run([&](CBrowserDlg& b) {
+        CTreeCtrl* tree = b.m_treeFolders;
+        EXPECT_EQ(Children(tree, tree->GetRootItem()), (QStringList{"Back\\slash", "Sp ace", "Star*"}));
+        tree->SelectItem(Child(tree, tree->GetRootItem(), "Star*"));
+        EXPECT_EQ(Column(b.m_listFiles, 1), QStringList{"IMAGE"});
+        tree->SelectItem(Child(tree, tree->GetRootItem(), "Sp ace"));
+        EXPECT_EQ(Column(b.m_listFiles, 1), QStringList{"TABLE"});
+        // A backslash separates folders in the program's paths: this folder
+        // cannot be reached by its path, so it shows empty, without a box.
+        tree->SelectItem(Child(tree, tree->GetRootItem(), "Back\\slash"));
+        EXPECT_EQ(b.m_strCurrentFolder, "D:/Back\\slash");
+        EXPECT_EQ(b.m_listFiles->GetItemCount(), 0);
     });
 }
 

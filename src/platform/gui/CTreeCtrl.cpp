@@ -19,6 +19,7 @@ CTreeCtrl::CTreeCtrl(QWidget* parent) : QTreeWidget(parent)
     setUniformRowHeights(true);
     header()->setStretchLastSection(false);
     header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    header()->setResizeContentsPrecision(100);
     connect(this, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current, QTreeWidgetItem*) { OnCurrentItemChanged(current); });
     // The user opening or closing an item: the owner fills it before the
@@ -33,15 +34,35 @@ CTreeCtrl::CTreeCtrl(QWidget* parent) : QTreeWidget(parent)
     });
 }
 
+std::unique_ptr<QTreeWidgetItem> CTreeCtrl::NewItem(const QString& text)
+{
+    auto item = std::make_unique<QTreeWidgetItem>(QStringList{text});
+    item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+    return item;
+}
+
 HTREEITEM CTreeCtrl::InsertItem(const QString& text, HTREEITEM parent)
 {
-    auto* item = new QTreeWidgetItem(QStringList{text});  // owned by the tree below
-    item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+    QTreeWidgetItem* item = NewItem(text).release();  // owned by the tree below
     if (parent)
         parent->addChild(item);
     else
         addTopLevelItem(item);
     return item;
+}
+
+void CTreeCtrl::AppendItems(HTREEITEM parent, std::vector<std::unique_ptr<QTreeWidgetItem>> items)
+{
+    QList<QTreeWidgetItem*> batch;
+    batch.reserve(static_cast<qsizetype>(items.size()));
+    for (std::unique_ptr<QTreeWidgetItem>& item : items) {
+        if (item)
+            batch.append(item.release());  // owned by the tree below
+    }
+    if (parent)
+        parent->addChildren(batch);
+    else
+        addTopLevelItems(batch);
 }
 
 bool CTreeCtrl::DeleteItem(HTREEITEM item)
@@ -124,9 +145,16 @@ void CTreeCtrl::SortChildren(HTREEITEM item)
     const QSignalBlocker blocker(this);
     QTreeWidgetItem* selected = currentItem();
     QList<QTreeWidgetItem*> children = parent->takeChildren();
-    std::stable_sort(children.begin(), children.end(), [](const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
-        return QString::compare(a->text(0), b->text(0), Qt::CaseInsensitive) < 0;
+    // Each text is read once, not once per comparison.
+    std::vector<std::pair<QString, QTreeWidgetItem*>> keyed;
+    keyed.reserve(static_cast<std::size_t>(children.size()));
+    for (QTreeWidgetItem* child : children)
+        keyed.emplace_back(child->text(0), child);
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+        return QString::compare(a.first, b.first, Qt::CaseInsensitive) < 0;
     });
+    for (std::size_t i = 0; i < keyed.size(); ++i)
+        children[static_cast<qsizetype>(i)] = keyed[i].second;
     parent->addChildren(children);
     if (selected && currentItem() != selected)
         setCurrentItem(selected);

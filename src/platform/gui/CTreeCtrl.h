@@ -6,6 +6,9 @@
 
 #include <QTreeWidget>
 
+#include <memory>
+#include <vector>
+
 using HTREEITEM = QTreeWidgetItem*;
 
 class CTreeCtrl : public QTreeWidget {
@@ -15,6 +18,12 @@ public:
 
     // Appends an item under parent (null: top level) and returns it.
     HTREEITEM InsertItem(const QString& text, HTREEITEM parent = nullptr);
+    // An item made as InsertItem makes it, not yet in the tree: it may get
+    // item data and children of its own before AppendItems hands a whole
+    // batch of them to a parent in one step (a wide folder then costs one
+    // update of the view instead of one per item).
+    static std::unique_ptr<QTreeWidgetItem> NewItem(const QString& text);
+    void AppendItems(HTREEITEM parent, std::vector<std::unique_ptr<QTreeWidgetItem>> items);
     bool DeleteItem(HTREEITEM item);
     void DeleteAllItems();
 
