@@ -89,7 +89,7 @@ TEST(OpenWithHelper, HelperMatchingTwiceIsListedOnceAndSystemViewersJoinLast)
     EXPECT_EQ(Names(got), QStringList({"both", "by extension", "System viewer for: .lbl"}));
     EXPECT_EQ(got[0], helpers[0].get());
     EXPECT_EQ(got[2], viewers[1].get());
-    // The .txt file of the Part's example: the one entry, nothing else.
+    // A .txt file with one helper of that extension: that one, nothing else.
     CHelperList text;
     text.push_back(Entry("", ".TXT", "Notes"));
     EXPECT_EQ(Names(COpenWithHelper::CollectCandidates(text, CHelperList(), QString(), ".txt")),
