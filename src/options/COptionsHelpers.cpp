@@ -15,17 +15,6 @@
 #include <algorithm>
 #include <new>
 
-namespace {
-// Shows a text from its beginning, as a Windows edit does.
-void ShowText(QLineEdit* edit, const QString& text)
-{
-    if (!edit)
-        return;
-    edit->setText(text);
-    edit->setCursorPosition(0);
-}
-}  // namespace
-
 COptionsHelpers::COptionsHelpers() : CPropertyPage(res::kOptionsHelpersTemplate) {}
 
 COptionsHelpers::~COptionsHelpers() = default;
@@ -94,10 +83,10 @@ void COptionsHelpers::OnSelchangeHelpers()
     const auto* helper = static_cast<const CHelperEntry*>(m_lbHelpers->GetItemDataPtr(row));
     if (!helper)
         return;
-    ShowText(m_editDescription, helper->m_strDescription);
-    ShowText(m_editContentType, helper->m_strContentType);
-    ShowText(m_editApplication, helper->m_strApplication);
-    ShowText(m_editExtension, helper->m_strExtension);
+    SetDlgItemText(res::IDC_HELPER_DESCRIPTION, helper->m_strDescription);
+    SetDlgItemText(res::IDC_HELPER_CONTENT_TYPE, helper->m_strContentType);
+    SetDlgItemText(res::IDC_HELPER_APPLICATION, helper->m_strApplication);
+    SetDlgItemText(res::IDC_HELPER_EXTENSION, helper->m_strExtension);
 }
 
 void COptionsHelpers::OnAdd()

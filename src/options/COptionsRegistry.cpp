@@ -10,17 +10,6 @@
 
 #include <algorithm>
 
-namespace {
-// Shows a text from its beginning, as a Windows edit does.
-void ShowText(QLineEdit* edit, const QString& text)
-{
-    if (!edit)
-        return;
-    edit->setText(text);
-    edit->setCursorPosition(0);
-}
-}  // namespace
-
 COptionsRegistry::COptionsRegistry() : CPropertyPage(res::kOptionsRegistryTemplate) {}
 
 COptionsRegistry::~COptionsRegistry() = default;
@@ -106,7 +95,7 @@ void COptionsRegistry::OnSelchangeExtensions()
     const auto* viewer = static_cast<const CHelperEntry*>(m_lbExtensions->GetItemDataPtr(row));
     if (!viewer)
         return;
-    ShowText(m_editDescription, viewer->m_strDescription);
-    ShowText(m_editContentType, viewer->m_strContentType);
-    ShowText(m_editApplication, viewer->m_strApplication);
+    SetDlgItemText(res::IDC_REG_DESCRIPTION, viewer->m_strDescription);
+    SetDlgItemText(res::IDC_REG_CONTENT_TYPE, viewer->m_strContentType);
+    SetDlgItemText(res::IDC_REG_APPLICATION, viewer->m_strApplication);
 }

@@ -19,7 +19,7 @@ namespace {
 
 class FileList : public VolumeFixture {
 protected:
-    // Lays out the folder of the Part's example.
+    // Lays out the folder of the documented example: a.LBL, B.TXT, DATA.LBL.
     void ExampleFolder()
     {
         volume.write("a.LBL", "PDS_VERSION_ID = PDS3\r\nOBJECT = IMAGE\r\nEND_OBJECT = IMAGE\r\nEND\r\n");

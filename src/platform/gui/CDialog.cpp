@@ -324,9 +324,10 @@ void CDialog::SetDlgItemText(int id, const QString& text)
     QWidget* item = GetDlgItem(id);
     if (auto* label = qobject_cast<QLabel*>(item))
         label->setText(text);
-    else if (auto* edit = qobject_cast<QLineEdit*>(item))
+    else if (auto* edit = qobject_cast<QLineEdit*>(item)) {
         edit->setText(text);
-    else if (auto* button = qobject_cast<QAbstractButton*>(item))
+        edit->setCursorPosition(0);  // a long text shows from its beginning
+    } else if (auto* button = qobject_cast<QAbstractButton*>(item))
         button->setText(text);
 }
 
