@@ -5,6 +5,10 @@
 #include "platform/gui/CListBox.h"
 #include "res/gui/ViewerChoiceTemplate.h"
 
+#include <QLabel>
+
+#include <algorithm>
+
 CViewerChoiceDlg::CViewerChoiceDlg(QWidget* pParent) : CDialog(res::kViewerChoiceTemplate, pParent) {}
 
 CViewerChoiceDlg::~CViewerChoiceDlg() = default;
@@ -20,6 +24,7 @@ bool CViewerChoiceDlg::OnInitDialog()
     CDialog::OnInitDialog();
     if (!m_lbViewers)
         return true;
+    KeepListBelowText();
     if (m_pViewers) {
         for (CHelperEntry* entry : *m_pViewers) {
             if (!entry)
@@ -33,6 +38,22 @@ bool CViewerChoiceDlg::OnInitDialog()
     connect(m_lbViewers, &CListBox::dblClk, this, [this] { OnOK(); });
     m_lbViewers->setFocus();
     return true;
+}
+
+void CViewerChoiceDlg::KeepListBelowText()
+{
+    // The explanation grows downwards when the dialog's font needs more
+    // lines than the template gave it; the list then starts below its last
+    // line and keeps its bottom edge.
+    int textBottom = -1;
+    for (const QLabel* label : findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+        textBottom = std::max(textBottom, label->geometry().bottom());
+    QRect list = m_lbViewers->geometry();
+    const int top = textBottom + 1 + MapDialogRect(0, 0, 0, 2).height();
+    if (textBottom < 0 || list.top() >= top)
+        return;
+    list.setTop(std::min(top, list.bottom() - MapDialogRect(0, 0, 0, 16).height()));
+    m_lbViewers->setGeometry(list);
 }
 
 void CViewerChoiceDlg::OnOK()

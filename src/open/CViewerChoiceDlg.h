@@ -32,4 +32,7 @@ public:
 protected:
     void DoDataExchange(CDataExchange& dx) override;
     bool OnInitDialog() override;
+
+private:
+    void KeepListBelowText();
 };

@@ -88,6 +88,31 @@ TEST_F(ViewerChoice, TemplateTextsAndControls)
     });
 }
 
+TEST_F(ViewerChoice, ExplanationStaysClearOfTheList)
+{
+    // The explanation wraps to as many lines as the dialog's font needs;
+    // none of them may lie under the list box, which keeps its bottom edge.
+    owned.push_back(Helper("Zeta"));
+    owned.push_back(Helper("Another"));
+    Run([](CViewerChoiceDlg& dlg) {
+        QLabel* text = nullptr;
+        for (QLabel* label : dlg.findChildren<QLabel*>()) {
+            if (label->text().startsWith("There is more than one viewer"))
+                text = label;
+        }
+        if (!text || !dlg.m_lbViewers) {
+            ADD_FAILURE() << "no explanation or no list box";
+            return IDCANCEL;
+        }
+        const QRect list = dlg.m_lbViewers->geometry();
+        EXPECT_GE(text->height(), text->heightForWidth(text->width()));
+        EXPECT_LT(text->geometry().bottom(), list.top());
+        EXPECT_EQ(list.bottom(), dlg.MapDialogRect(7, 35, 172, 73).bottom());
+        EXPECT_GT(list.height(), 0);
+        return IDCANCEL;
+    });
+}
+
 TEST_F(ViewerChoice, NamesAreSortedAndOkAtOnceReturnsTheFirst)
 {
     owned.push_back(Helper("Table viewer"));
