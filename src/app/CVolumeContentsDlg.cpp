@@ -44,7 +44,9 @@ void CVolumeContentsDlg::ShowFile()
         return;  // a file that cannot be opened leaves the list empty
     m_listContents->setUpdatesEnabled(false);
     QString line;
-    for (int count = 0; count < kMaxLines && file.ReadString(line); ++count) {
+    // A line is read with room for kMaxLineLength characters of any
+    // encoding; a longer one is never held whole.
+    for (int count = 0; count < kMaxLines && file.ReadString(line, qsizetype(kMaxLineLength) * 4); ++count) {
         if (line.size() > kMaxLineLength)
             line.truncate(kMaxLineLength);
         m_listContents->AddString(line);

@@ -73,7 +73,7 @@ bool CStdioFile::Fill()
     return true;
 }
 
-bool CStdioFile::ReadLine(QByteArray& line)
+bool CStdioFile::ReadLine(QByteArray& line, qsizetype maxBytes)
 {
     if (m_fd < 0)
         return false;
@@ -84,8 +84,17 @@ bool CStdioFile::ReadLine(QByteArray& line)
             qsizetype end = newline;
             if (end > m_pos && m_buffer[end - 1] == '\r')
                 --end;
+            if (maxBytes >= 0 && end - m_pos > maxBytes)
+                end = m_pos + maxBytes;
             line = m_buffer.mid(m_pos, end - m_pos);
             m_pos = newline + 1;
+            return true;
+        }
+        if (maxBytes >= 0 && m_buffer.size() - m_pos > maxBytes) {
+            // An overlong line (a binary file, say): its start is the line,
+            // the rest is read past chunk by chunk.
+            line = m_buffer.mid(m_pos, maxBytes);
+            SkipRestOfLine();
             return true;
         }
         searchFrom = m_buffer.size() - m_pos;  // offset after Fill compacts the buffer
@@ -102,10 +111,25 @@ bool CStdioFile::ReadLine(QByteArray& line)
     }
 }
 
-bool CStdioFile::ReadString(QString& line)
+void CStdioFile::SkipRestOfLine()
+{
+    for (;;) {
+        const qsizetype newline = m_buffer.indexOf('\n', m_pos);
+        if (newline >= 0) {
+            m_pos = newline + 1;
+            return;
+        }
+        m_buffer.clear();
+        m_pos = 0;
+        if (!Fill())
+            return;
+    }
+}
+
+bool CStdioFile::ReadString(QString& line, qsizetype maxBytes)
 {
     QByteArray bytes;
-    if (!ReadLine(bytes))
+    if (!ReadLine(bytes, maxBytes))
         return false;
     // Text files of old volumes are ASCII or Latin-1; newer ones UTF-8.
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);

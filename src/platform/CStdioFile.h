@@ -17,9 +17,11 @@ public:
     bool Open(const QString& path);
     // Reads the next line without its line end (decoded as UTF-8, invalid
     // bytes kept as in HostNames.h); false at end of file or on error.
-    bool ReadString(QString& line);
+    // With maxBytes >= 0 only the first maxBytes bytes of a longer line are
+    // kept, and the rest is passed over without being held in memory.
+    bool ReadString(QString& line, qsizetype maxBytes = -1);
     // The same, as raw bytes.
-    bool ReadLine(QByteArray& line);
+    bool ReadLine(QByteArray& line, qsizetype maxBytes = -1);
     // Raw read of up to size bytes from the current position (after any
     // buffered line data); returns bytes read, 0 at end, -1 on error.
     long long Read(char* buffer, long long size);
@@ -28,6 +30,7 @@ public:
 
 private:
     bool Fill();
+    void SkipRestOfLine();
     int m_fd = -1;
     QByteArray m_buffer;
     qsizetype m_pos = 0;

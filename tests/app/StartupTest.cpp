@@ -275,4 +275,16 @@ TEST_F(Startup, AHugeDescriptionIsCutAtTheLineLimit)
     app.InitInstance();
 }
 
+TEST_F(Startup, AnOverlongLineIsCutAndTheNextLineStillShows)
+{
+    // A description file with one line of 20 MB (a binary file, say).
+    volume.write("AAREADME.TXT", QByteArray(20 * 1024 * 1024, 'z') + "\nsecond\n");
+    ExpectContents([](CVolumeContentsDlg& dlg) {
+        ASSERT_EQ(dlg.m_listContents->GetCount(), 2);
+        EXPECT_EQ(dlg.m_listContents->GetText(0), QString(CVolumeContentsDlg::kMaxLineLength, u'z'));
+        EXPECT_EQ(dlg.m_listContents->GetText(1), "second");
+    }, [](CVolumeContentsDlg& dlg) { return Click(dlg, dlg.m_btnExit); });
+    app.InitInstance();
+}
+
 }  // namespace

@@ -87,6 +87,28 @@ TEST(ListCtrl, ViewsShareItemsOrderAndSelection)
     EXPECT_EQ(Texts(list), (QStringList{"a", "b", "c"}));
 }
 
+TEST(ListCtrl, LongNamesAreNotCutToTheWidthOfAShortOne)
+{
+    CListCtrl list;
+    list.resize(600, 300);
+    list.show();
+    // Whichever item is measured, a long name must still show in full
+    // wherever it fits: in the small-icon grid cell and in list view.
+    list.InsertItem(0, "Bareadme.txt", 0);
+    list.InsertItem(1, "Cd", 0);
+    QAbstractItemView* view = list.ActiveView();
+    const QModelIndex longItem = view->model()->index(0, 0);
+    ASSERT_EQ(view->model()->data(longItem).toString(), "Bareadme.txt");
+    const int textWidth = view->fontMetrics().horizontalAdvance("Bareadme.txt");
+    QCoreApplication::processEvents();
+    EXPECT_GT(view->visualRect(longItem).width(), textWidth);
+
+    list.ModifyStyle(CListCtrl::LVS_TYPEMASK, CListCtrl::LVS_LIST);
+    view = list.ActiveView();
+    QCoreApplication::processEvents();
+    EXPECT_GT(view->visualRect(longItem).width(), textWidth);
+}
+
 TEST(ListCtrl, ClicksReportItemChangesAndDoubleClicksAnywhere)
 {
     CListCtrl list;

@@ -223,6 +223,33 @@ TEST_F(FileServices, TextReaderSplitsLfAndCrLfLinesOfAnyLength)
     EXPECT_EQ(lines[5], "last");
 }
 
+TEST_F(FileServices, TextReaderCutsOverlongLinesWithoutHoldingThem)
+{
+    // A line far longer than the limit, with a CR LF and a short line after
+    // it, then an overlong last line without a line end.
+    QByteArray text = QByteArray(3 * 1024 * 1024, 'x') + "\r\nnext\n" + QByteArray(200000, 'y');
+    volume.write("B.TXT", text);
+    CStdioFile file;
+    ASSERT_TRUE(file.Open("D:/B.TXT"));
+    QByteArray line;
+    ASSERT_TRUE(file.ReadLine(line, 1000));
+    EXPECT_EQ(line, QByteArray(1000, 'x'));
+    ASSERT_TRUE(file.ReadLine(line, 1000));
+    EXPECT_EQ(line, "next");
+    ASSERT_TRUE(file.ReadLine(line, 1000));
+    EXPECT_EQ(line, QByteArray(1000, 'y'));
+    EXPECT_FALSE(file.ReadLine(line, 1000));
+
+    // A line exactly at the limit is kept whole.
+    volume.write("C.TXT", "abc\r\nde");
+    ASSERT_TRUE(file.Open("D:/C.TXT"));
+    ASSERT_TRUE(file.ReadLine(line, 3));
+    EXPECT_EQ(line, "abc");
+    ASSERT_TRUE(file.ReadLine(line, 3));
+    EXPECT_EQ(line, "de");
+    EXPECT_FALSE(file.ReadLine(line, 3));
+}
+
 TEST_F(FileServices, TextReaderDecodesLatin1WhenNotUtf8)
 {
     volume.write("L.TXT", "caf\xE9\n");

@@ -30,7 +30,9 @@ CListCtrl::CListCtrl(QWidget* parent) : QWidget(parent), m_model(std::make_uniqu
         view->setIconSize(QSize(16, 16));
         view->viewport()->installEventFilter(this);
     }
-    m_listView->setUniformItemSizes(true);
+    // Items differ in width: uniform sizes would give every item the width
+    // of the one Qt measures (the last) and cut longer names short.
+    m_listView->setUniformItemSizes(false);
     m_listView->setResizeMode(QListView::Adjust);
     m_listView->setLayoutMode(QListView::Batched);
     m_listView->setBatchSize(500);
