@@ -136,7 +136,7 @@ void BM_FillFileList(benchmark::State& state, Setup& setup)
         filling += double(timer.nsecsElapsed());
         QCoreApplication::processEvents();  // the view lays the items out
     }
-    // The part spent in FillFileList, before the view lays the items out.
+    // The time spent in FillFileList, before the view lays the items out.
     state.counters["fill_ms"] = filling / 1e6 / double(state.iterations());
     state.counters["items"] = browser.m_listFiles->GetItemCount();
     state.counters["modals"] = setup.Modals();
@@ -194,7 +194,7 @@ void BM_ExpandFolder(benchmark::State& state, Setup& setup)
         QCoreApplication::processEvents();  // the view shows the new rows
     }
     state.counters["children"] = wide->childCount();
-    // The part spent reading the folder and filling the tree, before the
+    // The time spent reading the folder and filling the tree, before the
     // view lays the rows out.
     state.counters["read_ms"] = reading / 1e6 / double(state.iterations());
 }

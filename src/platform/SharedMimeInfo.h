@@ -1,5 +1,5 @@
 #pragma once
-// The parts of the shared-mime-info database that decide the MIME type of a
+// The pieces of the shared-mime-info database that decide the MIME type of a
 // file extension: the glob lists (mime/globs2, or the older mime/globs), the
 // aliases and the sub-class relations, read from the "mime" folder of every
 // XDG data folder.
