@@ -11,6 +11,7 @@
 #include "support/QtPrinters.h"
 #include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
+#include "support/VolumeTest.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -21,19 +22,8 @@
 
 #include <functional>
 
-class VolumeFixture : public ::testing::Test {
+class VolumeFixture : public VolumeTest {
 protected:
-    void SetUp() override
-    {
-        m_savedCwd = QDir::currentPath();
-        app.Drives().SetDrive(3, QStringLiteral("/"));
-        app.Drives().SetDrive(4, volume.path());
-        QDir::setCurrent(volume.path());
-        app.m_strProgramDir = programDir.path();
-        app.m_pszAppName = QStringLiteral("Vellora");
-    }
-    void TearDown() override { QDir::setCurrent(m_savedCwd); }
-
     // Runs a browser window; check() gets it initialised and returns its
     // result. The window is torn down when check() returns.
     void Run(const std::function<void(CBrowserDlg&)>& check, const QString& mask = QString())
@@ -91,9 +81,5 @@ protected:
     static QString Cwd() { return QDir::current().canonicalPath(); }
     QString Host(const QString& relative) const { return QDir(volume.file(relative)).canonicalPath(); }
 
-    CBrowserApp app;
-    TempDir volume;
-    TempDir programDir;
     ScriptedRunner runner;
-    QString m_savedCwd;
 };

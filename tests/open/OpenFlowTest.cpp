@@ -17,6 +17,7 @@
 #include "support/RecordFifo.h"
 #include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
+#include "support/VolumeTest.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -65,20 +66,11 @@ public:
     std::function<void()> onBox;
 };
 
-class OpenFlow : public ::testing::Test {
+class OpenFlow : public VolumeTest {
 protected:
-    void SetUp() override
-    {
-        m_savedCwd = QDir::currentPath();
-        app.Drives().SetDrive(3, QStringLiteral("/"));
-        app.Drives().SetDrive(4, volume.path());
-        QDir::setCurrent(volume.path());
-        app.m_strProgramDir = programDir.path();
-        app.m_pszAppName = QStringLiteral("Vellora");
-    }
     void TearDown() override
     {
-        QDir::setCurrent(m_savedCwd);
+        VolumeTest::TearDown();
         EXPECT_TRUE(platform::WaitForStartedPrograms(30000));
     }
 
@@ -222,12 +214,8 @@ protected:
     // The text of the last box shown.
     QString LastBox() const { return runner.Boxes().empty() ? QString() : runner.Boxes().back().text; }
 
-    CBrowserApp app;
-    TempDir volume;
-    TempDir programDir;
     TempDir records;
     WatchingRunner runner;
-    QString m_savedCwd;
 };
 
 // The progress window of the search, when one is on the screen.

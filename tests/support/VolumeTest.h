@@ -1,0 +1,30 @@
+#pragma once
+// A test over a temporary volume: the application object with C: = "/" and
+// D: = the volume, the program started in the volume's root, and a folder
+// of its own as the program folder. The working directory is restored
+// afterwards.
+
+#include "app/CBrowserApp.h"
+#include "support/TempDir.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+class VolumeTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_savedCwd = QDir::currentPath();
+        app.Drives().SetDrive(3, QStringLiteral("/"));
+        app.Drives().SetDrive(4, volume.path());
+        QDir::setCurrent(volume.path());
+        app.m_strProgramDir = programDir.path();
+        app.m_pszAppName = QStringLiteral("Vellora");
+    }
+    void TearDown() override { QDir::setCurrent(m_savedCwd); }
+
+    CBrowserApp app;
+    TempDir volume;
+    TempDir programDir;
+    QString m_savedCwd;
+};
