@@ -63,7 +63,12 @@ bool ProfileFile::Load(const QString& hostPath)
 void ProfileFile::Parse(const QByteArray& bytes)
 {
     m_sections.clear();
-    const QString text = Decode(bytes);
+    QString text = Decode(bytes);
+    // Files copied from old DOS and Windows volumes may end with the old
+    // end-of-file mark (^Z, 0x1A), or a run of them padding the last
+    // record: the text ends before it.
+    while (text.endsWith(QChar(0x1A)))
+        text.chop(1);
     Section* current = nullptr;  // keys before the first section belong nowhere
     qsizetype pos = 0;
     while (pos < text.size()) {

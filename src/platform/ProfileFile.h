@@ -3,6 +3,8 @@
 // profile functions:
 // - a UTF-8 or UTF-16 byte-order mark is honoured; without one the text is
 //   UTF-8, or Latin-1 when it is not valid UTF-8;
+// - a run of end-of-file marks (^Z, 0x1A) at the very end of the file is
+//   not part of the text;
 // - LF, CR LF and CR alone each end a line; blanks at both ends of a line
 //   are ignored;
 // - a line that begins with "[" starts a section whose name runs to the

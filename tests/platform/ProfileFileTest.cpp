@@ -103,6 +103,30 @@ TEST(ProfileFile, LineEndsAndByteOrderMarks)
     EXPECT_EQ(Get(Parsed("[L]\nk=caf\xE9\n"), "L", "k"), QString::fromUtf8("café"));
 }
 
+TEST(ProfileFile, TrailingEndOfFileMarksEndTheText)
+{
+    // A file copied from a DOS volume: the last line ends in ^Z, with or
+    // without a line end before it, or the last record is padded with them.
+    EXPECT_EQ(Get(Parsed("[Label]\r\nExtension=.LBL\x1a"), "Label", "Extension"), ".LBL");
+    EXPECT_EQ(Get(Parsed("[Label]\r\nExtension=.LBL\r\n\x1a"), "Label", "Extension"), ".LBL");
+    EXPECT_EQ(Get(Parsed("[Label]\nExtension=\".LBL\"\x1a\x1a\x1a"), "Label", "Extension"), ".LBL");
+    const ProfileFile sections = Parsed("[A]\na=1\n[B]\x1a");
+    EXPECT_EQ(sections.SectionNames(), (QStringList{"A", "B"}));
+    // Only the end of the file counts: a ^Z inside the text is kept.
+    EXPECT_EQ(Get(Parsed("[A]\nk=x\x1ay\n"), "A", "k"), QString::fromUtf8("x\x1ay"));
+
+    // The same from a file, and in UTF-16.
+    TempDir dir;
+    dir.write("vellor.ini", "[Label]\r\nApplication=viewer.exe\r\n\x1a");
+    ProfileFile loaded;
+    ASSERT_TRUE(loaded.Load(dir.file("vellor.ini")));
+    EXPECT_EQ(Get(loaded, "Label", "Application"), "viewer.exe");
+    QByteArray le("\xFF\xFE");
+    for (const QChar c : QString::fromUtf8("[W]\nk=v\x1a"))
+        le.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+    EXPECT_EQ(Get(Parsed(le), "W", "k"), "v");
+}
+
 TEST(ProfileFile, BufferLimits)
 {
     const QByteArray longValue(1500, 'x');
