@@ -294,8 +294,7 @@ void CBrowserDlg::OnDblclkFileList()
     if (!m_listRecords.Holds(data))
         return;
     // A copy: entering a folder rebuilds the list, and its records with it.
-    const auto* record = static_cast<const CFileItem*>(data);
-    const CFileItem item(record->m_strName, record->m_strPath, record->m_nType);
+    const CFileItem item(*static_cast<const CFileItem*>(data));
     COpenWithHelper(*this).Open(item);
 }
 
@@ -517,9 +516,12 @@ void CBrowserDlg::FillFileList()
         const QString name = browser::DisplayName(entry.name);
         const QString path = m_strCurrentFolder + u'/' + name;
         const int item = m_listFiles->InsertItem(next++, name, type);
-        m_listFiles->SetItemData(item, m_listRecords.Add(name, path, type));
-        m_listFiles->SetItemText(item, 1, ContentTypeColumn(isFolder, extension, path));
-        m_listFiles->SetItemText(item, 2, SizeColumn(isFolder, entry.attributes, entry.size, path));
+        // The record keeps the name on disk: the entry is read and opened
+        // by it, beside any names that differ from it only in case.
+        const CFileItem* record = m_listRecords.Add(name, path, type, entry.name);
+        m_listFiles->SetItemData(item, const_cast<CFileItem*>(record));
+        m_listFiles->SetItemText(item, 1, ContentTypeColumn(isFolder, extension, *record));
+        m_listFiles->SetItemText(item, 2, SizeColumn(isFolder, entry.attributes, entry.size, record->DiskPath()));
     } while (finder.FindNext());
     finder.Close();
     m_listFiles->SortItems([](void* a, void* b) {
@@ -527,12 +529,12 @@ void CBrowserDlg::FillFileList()
     });
 }
 
-QString CBrowserDlg::ContentTypeColumn(bool isFolder, const QString& extension, const QString& path) const
+QString CBrowserDlg::ContentTypeColumn(bool isFolder, const QString& extension, const CFileItem& record) const
 {
     if (isFolder)
         return QString::fromLatin1(res::kFolderContentType);
     if (extension == QLatin1String(".lbl"))
-        return GetLabelContentType(path);  // reports a label it cannot open, then gives ""
+        return GetLabelContentType(record.DiskPath(), record.m_strPath);  // reports a label it cannot open, then gives ""
     return extension;
 }
 

@@ -129,7 +129,7 @@ private:
     void ConnectBrowsingControls();
     void DisconnectBrowsingControls();
     CFileItem* TreeRecord(QTreeWidgetItem* item) const;
-    QString ContentTypeColumn(bool isFolder, const QString& extension, const QString& path) const;
+    QString ContentTypeColumn(bool isFolder, const QString& extension, const CFileItem& record) const;
     QString SizeColumn(bool isFolder, std::uint32_t attributes, std::int64_t size, const QString& path) const;
 
     // The records of the tree's items, freed by FreeTreeItems at teardown,

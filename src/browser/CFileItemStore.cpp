@@ -1,8 +1,8 @@
 #include "browser/CFileItemStore.h"
 
-CFileItem* CFileItemStore::Add(const QString& name, const QString& path, int type)
+CFileItem* CFileItemStore::Add(const QString& name, const QString& path, int type, const QString& diskName)
 {
-    auto record = std::make_unique<CFileItem>(name, path, type);
+    auto record = std::make_unique<CFileItem>(name, path, type, diskName);
     CFileItem* pointer = record.get();
     m_records.emplace(pointer, std::move(record));
     return pointer;

@@ -17,7 +17,7 @@ public:
     CFileItemStore& operator=(const CFileItemStore&) = delete;
 
     // Makes a record and keeps it; the pointer stays valid until Free.
-    CFileItem* Add(const QString& name, const QString& path, int type);
+    CFileItem* Add(const QString& name, const QString& path, int type, const QString& diskName = QString());
     // Frees a record of this store; false (and nothing freed) for a null
     // pointer or one the store does not hold.
     bool Free(const void* record);

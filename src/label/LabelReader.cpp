@@ -9,11 +9,13 @@
 
 #include <array>
 
-QString GetLabelContentType(QString path)
+QString GetLabelContentType(QString path) { return GetLabelContentType(path, path); }
+
+QString GetLabelContentType(const QString& path, const QString& shownPath)
 {
     SequentialFile file;
     if (!file.Open(path)) {
-        AfxMessageBox(QString::fromLatin1(res::kUnableToOpenFile) + path, MB_OK);
+        AfxMessageBox(QString::fromLatin1(res::kUnableToOpenFile) + shownPath, MB_OK);
         return {};
     }
 

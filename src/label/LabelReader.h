@@ -9,3 +9,5 @@
 // its value is empty. A path that is not a readable regular file gives the
 // message "Unable to open file: " + path (OK button) and empty text.
 QString GetLabelContentType(QString path);
+// The same for a label read at path and named shownPath in the message.
+QString GetLabelContentType(const QString& path, const QString& shownPath);

@@ -81,15 +81,18 @@ void COpenWithHelper::Open(const CFileItem& item)
         m_browser.OpenSubfolder(item);
         return;
     }
+    // The path shown in messages, and the one that names the very entry
+    // on disk (they differ in case only).
     const QString path = item.m_strPath;
+    const QString file = item.DiskPath();
     const QString extension = ExtensionOf(item.m_strName);
     if (item.m_nType == CFileItem::Program) {
-        RunProgram(path);
+        RunProgram(file);
         return;
     }
     QString contentType;
     if (item.m_nType == CFileItem::Label) {
-        contentType = GetLabelContentType(path);
+        contentType = GetLabelContentType(file, path);
         if (contentType.isEmpty()) {
             AfxMessageBox(Text(res::kNoContentTypeForFile) + path + Text(res::kMayNotBeALabel), MB_OK);
             return;
@@ -110,7 +113,7 @@ void COpenWithHelper::Open(const CFileItem& item)
         application = chosen->m_strApplication;
         note = chosen->m_strMessage;
     }
-    Launch(contentType.isEmpty() ? extension : contentType, application, note, path);
+    Launch(contentType.isEmpty() ? extension : contentType, application, note, file);
 }
 
 void COpenWithHelper::RunProgram(const QString& path)

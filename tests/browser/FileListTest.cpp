@@ -10,6 +10,7 @@
 #include <QAbstractItemView>
 #include <QFile>
 #include <QHeaderView>
+#include <QMap>
 #include <QTest>
 #include <QTreeView>
 
@@ -385,6 +386,41 @@ TEST_F(FileList, NamesThatDifferOnlyInCaseBothList)
     });
 }
 
+
+// Where the file system tells case apart, each item reads its own file:
+// a.LBL and A.LBL are two labels, and so are Ab.LBL and AB.LBL, which even
+// show the same name and path.
+TEST_F(FileList, NamesThatDifferOnlyInCaseEachReadTheirOwnFile)
+{
+    volume.write("a.LBL", "OBJECT = IMAGE\n");
+    volume.write("A.LBL", "OBJECT = QUBE\n");
+    volume.write("Ab.LBL", "OBJECT = TABLE\n");
+    volume.write("AB.LBL", "OBJECT = SPECTRUM\n");
+    if (QDir(volume.path()).entryList(QDir::Files).size() != 4)
+        GTEST_SKIP() << "the file system does not tell case apart";
+    Run([&](CBrowserDlg& b) {
+        CListCtrl* list = b.m_listFiles;
+        ASSERT_EQ(list->GetItemCount(), 4);
+        QMap<QString, QString> typeOfDiskName;
+        QStringList shown;
+        for (int i = 0; i < list->GetItemCount(); ++i) {
+            const CFileItem* record = Record(list, i);
+            ASSERT_NE(record, nullptr);
+            // The name, the path shown and the order stay those of the
+            // display name.
+            EXPECT_EQ(record->m_strName, list->GetItemText(i, 0));
+            EXPECT_EQ(record->m_strPath, "D:/" + record->m_strName);
+            EXPECT_EQ(app.Drives().ToHostPath(record->DiskPath()), volume.file(record->m_strDiskName));
+            typeOfDiskName[record->m_strDiskName] = list->GetItemText(i, 1);
+            shown << list->GetItemText(i, 0);
+        }
+        EXPECT_EQ(typeOfDiskName, (QMap<QString, QString>{
+                                      {"a.LBL", "IMAGE"}, {"A.LBL", "QUBE"}, {"Ab.LBL", "TABLE"}, {"AB.LBL", "SPECTRUM"}}));
+        shown.sort();
+        EXPECT_EQ(shown, (QStringList{"A.lbl", "Ab.lbl", "Ab.lbl", "a.lbl"}));
+        EXPECT_EQ(b.m_staticStatus->text(), "D:");
+    });
+}
 
 TEST_F(FileList, NonAsciiNamesListAndOpenByTheirDisplayNames)
 {

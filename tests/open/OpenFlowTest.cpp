@@ -268,6 +268,31 @@ TEST_F(OpenFlow, ImageLabelListsFiveAndOkAtOnceTakesTheFirstName)
     });
 }
 
+TEST_F(OpenFlow, NamesThatDifferOnlyInCaseEachOpenTheirOwnFile)
+{
+    const QString lower = volume.write("a.LBL", kImage);
+    const QString upper = volume.write("A.LBL", "PDS_VERSION_ID = PDS3\nOBJECT = QUBE\nEND\n");
+    if (QDir(volume.path()).entryList(QDir::Files).size() != 2)
+        GTEST_SKIP() << "the file system does not tell case apart";
+    RecordFifo fifo(records.path());
+    Run([&](CBrowserDlg& b) {
+        b.m_helperList.clear();
+        b.m_helperList.push_back(
+            std::make_unique<CHelperEntry>("IMAGE", Recorder() + " --image %1", "d", "", "Image", ""));
+        b.m_helperList.push_back(
+            std::make_unique<CHelperEntry>("QUBE", Recorder() + " --qube %1", "d", "", "Qube", ""));
+        DoubleClick(b, "a.lbl");
+        std::vector<Recording> got = fifo.Read();
+        ASSERT_EQ(got.size(), 1u);
+        EXPECT_EQ(got[0].argv, QStringList({Recorder(), "--image", lower}));
+        DoubleClick(b, "A.lbl");
+        got = fifo.Read();
+        ASSERT_EQ(got.size(), 1u);
+        EXPECT_EQ(got[0].argv, QStringList({Recorder(), "--qube", upper}));
+    });
+    EXPECT_TRUE(runner.Boxes().empty());
+}
+
 TEST_F(OpenFlow, StarHelperServesAContentTypeWithoutHelper)
 {
     volume.write("SPEC.LBL", "OBJECT = SPECTRUM\nEND\n");
