@@ -177,11 +177,12 @@ bool CListCtrl::DeleteAllItems()
 
 bool CListCtrl::SortItems(const Compare& compare)
 {
-    const std::vector<CListModel::Row>& rows = m_model->Rows();
-    std::vector<int> order(rows.size());
+    std::vector<void*> data(static_cast<std::size_t>(GetItemCount()));
+    for (std::size_t item = 0; item < data.size(); ++item)
+        data[item] = m_model->At(static_cast<int>(item))->data;
+    std::vector<int> order(data.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return compare(rows[a].data, rows[b].data) < 0; });
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return compare(data[a], data[b]) < 0; });
     m_model->Reorder(order);
     return true;
 }

@@ -1,10 +1,16 @@
 #pragma once
 // The item store behind CListCtrl: rows of texts, an image index and a
-// pointer, with column headings, kept in a vector for fast bulk filling.
+// pointer, with column headings. The rows are kept in blocks of at most a
+// few hundred, so that inserting a row at its sorted place moves the rows
+// of one block instead of every row behind it: filling a list of N items in
+// any order costs about N log N, not N squared.
 
 #include <QAbstractTableModel>
 #include <QIcon>
+#include <QSet>
 
+#include <cstddef>
+#include <utility>
 #include <vector>
 
 class CListModel : public QAbstractTableModel {
@@ -45,10 +51,34 @@ public:
     void Clear();
     // Reorders the rows by a permutation (new row i is old row order[i]).
     void Reorder(const std::vector<int>& order);
-    const std::vector<Row>& Rows() const { return m_rows; }
 
 private:
+    // A block is split when it grows past kMaxBlock rows; blocks rebuilt
+    // whole are filled to half of that, leaving room to insert.
+    static constexpr std::size_t kMaxBlock = 512;
+
+    int Count() const { return m_count; }
+    // The block holding row (0 <= row < Count()) and the row's place in it.
+    std::pair<std::size_t, std::size_t> Locate(int row) const;
+    void InsertRow(int position, Row row);
+    void RebuildBlocks(std::vector<Row> rows);
+    template <typename Visit> void ForEachRow(Visit visit)
+    {
+        for (std::vector<Row>& block : m_blocks) {
+            for (Row& row : block)
+                visit(row);
+        }
+    }
+
+    // Subitem texts seen, so that equal texts of different rows share one
+    // string: a column of a few distinct values (content types, sizes)
+    // holds one copy of each, not one per row. Emptied with the rows.
+    static constexpr qsizetype kMaxSharedTexts = 4096;
+    QSet<QString> m_sharedTexts;
+
     std::vector<Column> m_columns;
-    std::vector<Row> m_rows;
+    std::vector<std::vector<Row>> m_blocks;  // never an empty block
+    std::vector<int> m_firstRows;            // the row number of each block's first row
+    int m_count = 0;
     QList<QIcon> m_images;
 };
