@@ -378,8 +378,14 @@ void CBrowserDlg::ScanSubfolders(const QString& folderPath, QTreeWidgetItem* par
             focus->setFocus();
     };
 
+    // A folder read for the first time still holds its placeholder: the
+    // new items take its place (none: it goes).
+    HTREEITEM first = m_treeFolders->GetChildItem(parent);
+    HTREEITEM placeholder =
+        first && m_treeFolders->GetItemText(first).isEmpty() && !m_treeFolders->GetItemData(first) ? first : nullptr;
     FileFinder finder;
     if (!finder.FindFirst(folderPath + QLatin1String("\\*"))) {
+        m_treeFolders->ReplaceItem(placeholder, {});
         finish();
         return;
     }
@@ -400,7 +406,13 @@ void CBrowserDlg::ScanSubfolders(const QString& folderPath, QTreeWidgetItem* par
         children.push_back(std::move(child));
     } while (finder.FindNext());
     finder.Close();
-    m_treeFolders->AppendItems(parent, std::move(children));
+    // Sorted before they go in, they need no sort in the tree when the
+    // folder had no other children.
+    CTreeCtrl::SortItems(children);
+    if (placeholder)
+        m_treeFolders->ReplaceItem(placeholder, std::move(children));
+    else
+        m_treeFolders->AppendItems(parent, std::move(children));
     m_treeFolders->SortChildren(parent);
     finish();
 }
@@ -413,10 +425,9 @@ void CBrowserDlg::ExpandFolder(QTreeWidgetItem* item)
     const QString path = record->m_strPath;
     m_strCurrentFolder = path;
     HTREEITEM first = m_treeFolders->GetChildItem(item);
-    if (first && m_treeFolders->GetItemText(first).isEmpty() && !m_treeFolders->GetItemData(first)) {
-        m_treeFolders->DeleteItem(first);
+    // The placeholder is replaced by the read (see ScanSubfolders).
+    if (first && m_treeFolders->GetItemText(first).isEmpty() && !m_treeFolders->GetItemData(first))
         ScanSubfolders(path, item);
-    }
 }
 
 void CBrowserDlg::FreeTreeItems(QTreeWidgetItem* item)

@@ -69,4 +69,60 @@ TEST(TreeCtrlBatch, SortingManyChildrenIsStableAndIgnoresCase)
     EXPECT_EQ(tree.GetItemText(root->child(998)), "item499");
 }
 
+TEST(TreeCtrlBatch, ABatchTakesThePlaceOfAPlaceholder)
+{
+    CTreeCtrl tree;
+    HTREEITEM root = tree.InsertItem("D:");
+    HTREEITEM data = tree.InsertItem("Data", root);
+    HTREEITEM placeholder = tree.InsertItem("", data);
+    tree.InsertItem("Docs", root);
+    int a = 1;
+    std::vector<std::unique_ptr<QTreeWidgetItem>> batch;
+    batch.push_back(CTreeCtrl::NewItem("Images"));
+    tree.SetItemData(batch.back().get(), &a);
+    batch.back()->addChild(CTreeCtrl::NewItem("").release());
+    batch.push_back(nullptr);  // skipped
+    batch.push_back(CTreeCtrl::NewItem("Tables"));
+    tree.ReplaceItem(placeholder, std::move(batch));
+
+    // The placeholder's row now is the first item, with its data and its
+    // own placeholder; the rest follow it.
+    EXPECT_EQ(Texts(tree, data), (QStringList{"Images", "Tables"}));
+    EXPECT_EQ(data->child(0), placeholder);
+    EXPECT_EQ(tree.GetItemData(placeholder), &a);
+    EXPECT_EQ(placeholder->childCount(), 1);
+    EXPECT_TRUE(tree.ItemHasChildren(placeholder));
+    EXPECT_FALSE(tree.ItemHasChildren(data->child(1)));
+    EXPECT_EQ(Texts(tree, root), (QStringList{"Data", "Docs"}));
+
+    // With nothing to put there, the placeholder goes; an item that has
+    // children is no placeholder and stays.
+    HTREEITEM empty = tree.InsertItem("", data->child(1));
+    tree.ReplaceItem(empty, {});
+    EXPECT_FALSE(tree.ItemHasChildren(data->child(1)));
+    tree.ReplaceItem(placeholder, {});
+    EXPECT_EQ(Texts(tree, data), (QStringList{"Images", "Tables"}));
+}
+
+TEST(TreeCtrlBatch, ABatchSortsAsTheChildrenDo)
+{
+    std::vector<std::unique_ptr<QTreeWidgetItem>> batch;
+    for (const char* text : {"beta", "Alpha", "ALPHA", "gamma", "alpha"})
+        batch.push_back(CTreeCtrl::NewItem(text));
+    CTreeCtrl::SortItems(batch);
+    QStringList texts;
+    for (const auto& item : batch)
+        texts << item->text(0);
+    EXPECT_EQ(texts, (QStringList{"Alpha", "ALPHA", "alpha", "beta", "gamma"}));
+
+    // Children already in order keep their items and rows.
+    CTreeCtrl tree;
+    HTREEITEM root = tree.InsertItem("D:");
+    tree.AppendItems(root, std::move(batch));
+    HTREEITEM first = root->child(0);
+    tree.SortChildren(root);
+    EXPECT_EQ(Texts(tree, root), texts);
+    EXPECT_EQ(root->child(0), first);
+}
+
 }  // namespace

@@ -65,6 +65,33 @@ void CTreeCtrl::AppendItems(HTREEITEM parent, std::vector<std::unique_ptr<QTreeW
         addTopLevelItems(batch);
 }
 
+void CTreeCtrl::ReplaceItem(HTREEITEM placeholder, std::vector<std::unique_ptr<QTreeWidgetItem>> items)
+{
+    if (!placeholder || placeholder->childCount() > 0)
+        return;
+    std::erase(items, nullptr);
+    if (items.empty()) {
+        DeleteItem(placeholder);
+        return;
+    }
+    std::unique_ptr<QTreeWidgetItem> first = std::move(items.front());
+    items.erase(items.begin());
+    placeholder->setFlags(first->flags());
+    placeholder->setChildIndicatorPolicy(first->childIndicatorPolicy());
+    placeholder->setText(0, first->text(0));
+    placeholder->setData(0, kDataRole, first->data(0, kDataRole));
+    placeholder->addChildren(first->takeChildren());  // owned by the tree now
+
+    QList<QTreeWidgetItem*> batch;
+    batch.reserve(static_cast<qsizetype>(items.size()));
+    for (std::unique_ptr<QTreeWidgetItem>& item : items)
+        batch.append(item.release());  // owned by the tree below
+    if (QTreeWidgetItem* parent = placeholder->parent())
+        parent->insertChildren(parent->indexOfChild(placeholder) + 1, batch);
+    else
+        insertTopLevelItems(indexOfTopLevelItem(placeholder) + 1, batch);
+}
+
 bool CTreeCtrl::DeleteItem(HTREEITEM item)
 {
     if (!item)
@@ -138,27 +165,49 @@ bool CTreeCtrl::Expand(HTREEITEM item)
     return true;
 }
 
+namespace {
+
+bool TextLess(const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseInsensitive) < 0; }
+
+}  // namespace
+
 void CTreeCtrl::SortChildren(HTREEITEM item)
 {
     QTreeWidgetItem* parent = item ? item : invisibleRootItem();
+    // Each text is read once, not once per comparison.
+    std::vector<std::pair<QString, QTreeWidgetItem*>> keyed;
+    keyed.reserve(static_cast<std::size_t>(parent->childCount()));
+    for (int i = 0; i < parent->childCount(); ++i)
+        keyed.emplace_back(parent->child(i)->text(0), parent->child(i));
+    // Taking the children out and putting them back removes their rows,
+    // which costs time that grows with the open items above them: children
+    // already in order stay.
+    if (std::is_sorted(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return TextLess(a.first, b.first); }))
+        return;
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return TextLess(a.first, b.first); });
     m_quiet = true;
     const QSignalBlocker blocker(this);
     QTreeWidgetItem* selected = currentItem();
     QList<QTreeWidgetItem*> children = parent->takeChildren();
-    // Each text is read once, not once per comparison.
-    std::vector<std::pair<QString, QTreeWidgetItem*>> keyed;
-    keyed.reserve(static_cast<std::size_t>(children.size()));
-    for (QTreeWidgetItem* child : children)
-        keyed.emplace_back(child->text(0), child);
-    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
-        return QString::compare(a.first, b.first, Qt::CaseInsensitive) < 0;
-    });
     for (std::size_t i = 0; i < keyed.size(); ++i)
         children[static_cast<qsizetype>(i)] = keyed[i].second;
     parent->addChildren(children);
     if (selected && currentItem() != selected)
         setCurrentItem(selected);
     m_quiet = false;
+}
+
+void CTreeCtrl::SortItems(std::vector<std::unique_ptr<QTreeWidgetItem>>& items)
+{
+    std::vector<std::pair<QString, std::unique_ptr<QTreeWidgetItem>>> keyed;
+    keyed.reserve(items.size());
+    for (std::unique_ptr<QTreeWidgetItem>& item : items) {
+        QString text = item ? item->text(0) : QString();
+        keyed.emplace_back(std::move(text), std::move(item));
+    }
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return TextLess(a.first, b.first); });
+    for (std::size_t i = 0; i < keyed.size(); ++i)
+        items[i] = std::move(keyed[i].second);
 }
 
 void CTreeCtrl::OnCurrentItemChanged(QTreeWidgetItem* current)

@@ -24,6 +24,13 @@ public:
     // update of the view instead of one per item).
     static std::unique_ptr<QTreeWidgetItem> NewItem(const QString& text);
     void AppendItems(HTREEITEM parent, std::vector<std::unique_ptr<QTreeWidgetItem>> items);
+    // Puts a batch of items where a childless item (a placeholder) is: the
+    // item keeps its row and takes over the first one's text, item data and
+    // children, and the others follow it in one step; without items it is
+    // deleted. Removing a row costs Qt time that grows with every open item
+    // above it, so a tree read folder by folder, each replacing its
+    // placeholder, must not remove a row for every folder.
+    void ReplaceItem(HTREEITEM placeholder, std::vector<std::unique_ptr<QTreeWidgetItem>> items);
     bool DeleteItem(HTREEITEM item);
     void DeleteAllItems();
 
@@ -44,8 +51,12 @@ public:
     // Expands item; the item-expanding notification runs first.
     bool Expand(HTREEITEM item);
     // Sorts the direct children of item (null: top level) by their text,
-    // without regard to case; not recursive, stable.
+    // without regard to case; not recursive, stable. Children already in
+    // that order are left as they are.
     void SortChildren(HTREEITEM item);
+    // Sorts a batch of items not yet in the tree the same way, so that a
+    // batch sorted before it goes in needs no sort of the tree's items.
+    static void SortItems(std::vector<std::unique_ptr<QTreeWidgetItem>>& items);
 
 signals:
     // TVN_SELCHANGED: the selection moved to item (never null).
