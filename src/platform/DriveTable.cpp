@@ -8,6 +8,7 @@
 
 #include <climits>
 #include <cstdlib>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -90,6 +91,7 @@ void DriveTable::Clear()
     for (QString& dir : m_currentDirs)
         dir.clear();
     m_names.Clear();
+    m_resolved.clear();
 }
 
 void DriveTable::SetDrive(int drive, const QString& hostFolder)
@@ -101,6 +103,7 @@ void DriveTable::SetDrive(int drive, const QString& hostFolder)
         folder.chop(1);
     m_folders[drive] = folder;
     m_currentDirs[drive].clear();
+    m_resolved.clear();
 }
 
 void DriveTable::InitFromStartDir(const QString& startDir)
@@ -197,11 +200,14 @@ QString DriveTable::ToHostPath(const QString& path) const
         base = CurrentDirectory();
     }
 
-    const QString root = base;
-    QString current = base;
-    bool matching = true;  // false once a component names nothing on disk
-    qsizetype i = start;
-    while (i < path.size()) {
+    // The components of the path, in order.
+    struct Component {
+        QString text;
+        qsizetype end;  // where it ends in path
+    };
+    std::vector<Component> components;
+    bool plain = true;  // no "." or ".." among them
+    for (qsizetype i = start; i < path.size();) {
         while (i < path.size() && IsSeparator(path[i]))
             ++i;
         qsizetype end = i;
@@ -209,8 +215,34 @@ QString DriveTable::ToHostPath(const QString& path) const
             ++end;
         if (end == i)
             break;
-        const QString component = path.mid(i, end - i);
+        QString text = path.mid(i, end - i);
+        plain = plain && text != u'.' && text != QLatin1String("..");
+        components.push_back({std::move(text), end});
         i = end;
+    }
+
+    // A deep drive path starts from the translation of its folder or of
+    // the path itself when one is known and still holds.
+    const bool cacheable = plain && start == 2 && static_cast<int>(components.size()) >= kMinCachedDepth;
+    const QString root = base;
+    QString current = base;
+    std::vector<Folded> folded;
+    std::size_t first = 0;
+    if (cacheable) {
+        for (const std::size_t known : {components.size(), components.size() - 1}) {
+            const auto found = m_resolved.constFind(path.left(components[known - 1].end));
+            if (found != m_resolved.constEnd() && StillValid(*found)) {
+                current = found->host;
+                folded = found->folded;
+                first = known;
+                break;
+            }
+        }
+    }
+
+    bool matching = true;  // false once a component names nothing on disk
+    for (std::size_t k = first; k < components.size(); ++k) {
+        const QString& component = components[k].text;
         if (component == u'.')
             continue;
         if (component == QLatin1String("..")) {
@@ -225,12 +257,33 @@ QString DriveTable::ToHostPath(const QString& path) const
         if (matching) {
             onDisk = m_names.Match(current, component);
             matching = !onDisk.isEmpty();
+            if (matching && onDisk != component)
+                folded.push_back({current, component, onDisk});
         }
         if (!current.endsWith(u'/'))
             current += u'/';
         current += matching ? onDisk : component;
+        // The folder of the path and the path itself are kept for the
+        // next translation below them.
+        if (cacheable && matching && k + 2 >= components.size() && k + 1 > first) {
+            if (m_resolved.size() >= kMaxResolved)
+                m_resolved.clear();
+            m_resolved.insert(path.left(components[k].end), {current, folded});
+        }
     }
     return current;
+}
+
+bool DriveTable::StillValid(const Resolved& resolved) const
+{
+    struct stat st {};
+    if (stat(platform::ToHostName(resolved.host).constData(), &st) != 0)
+        return false;
+    for (const Folded& step : resolved.folded) {
+        if (m_names.Match(step.hostDir, step.component) != step.onDisk)
+            return false;
+    }
+    return true;
 }
 
 namespace platform {

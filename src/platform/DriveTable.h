@@ -6,8 +6,11 @@
 
 #include "platform/NameCache.h"
 
+#include <QHash>
 #include <QString>
+
 #include <array>
+#include <vector>
 
 class DriveTable {
 public:
@@ -52,6 +55,27 @@ private:
     // The current directory each drive had when the program last left it.
     mutable std::array<QString, kDriveCount + 1> m_currentDirs;
     mutable NameCache m_names;
+
+    // Translations of deep folder paths, so that reading a tree level by
+    // level translates each new level from its parent's result instead of
+    // matching every component again (which grows with the depth at every
+    // level). An entry names the components it matched without regard to
+    // case; it is used only while the host folder exists and each of those
+    // still matches the same entry (see NameCache), so it never gives
+    // another result than matching anew would.
+    struct Folded {
+        QString hostDir;
+        QString component;
+        QString onDisk;
+    };
+    struct Resolved {
+        QString host;
+        std::vector<Folded> folded;
+    };
+    bool StillValid(const Resolved& resolved) const;
+    static constexpr int kMinCachedDepth = 4;
+    static constexpr qsizetype kMaxResolved = 4096;
+    mutable QHash<QString, Resolved> m_resolved;
 };
 
 // Short forms over the application's drive table (the C runtime's

@@ -9,11 +9,27 @@
 
 namespace {
 
+bool IsAscii(const QString& name)
+{
+    for (const QChar c : name) {
+        if (c.unicode() >= 0x80)
+            return false;
+    }
+    return true;
+}
+
 // Case folding that leaves the stand-ins for raw bytes (lone surrogates)
 // alone, so names that are not UTF-8 still match without regard to case.
 QString Fold(const QString& name)
 {
     QString folded = name;
+    if (IsAscii(name)) {
+        for (QChar& c : folded) {
+            if (c >= u'A' && c <= u'Z')
+                c = QChar(char16_t(c.unicode() + 32));
+        }
+        return folded;
+    }
     for (QChar& c : folded) {
         if (!c.isSurrogate())
             c = c.toCaseFolded();
@@ -30,6 +46,11 @@ struct DirCloser {
 QString NameCache::Match(const QString& hostDir, const QString& name)
 {
     const QByteArray dirBytes = platform::ToHostName(hostDir.isEmpty() ? QStringLiteral(".") : hostDir);
+    // An entry of exactly this name wins; asking for it settles that at
+    // once, and always against the folder as it is now.
+    struct stat entry {};
+    if (lstat((dirBytes + '/' + platform::ToHostName(name)).constData(), &entry) == 0)
+        return name;
     struct stat st {};
     if (stat(dirBytes.constData(), &st) != 0 || !S_ISDIR(st.st_mode)) {
         m_dirs.remove(hostDir);
@@ -42,7 +63,6 @@ QString NameCache::Match(const QString& hostDir, const QString& name)
     if (listing.mtimeSec != st.st_mtim.tv_sec || listing.mtimeNsec != st.st_mtim.tv_nsec) {
         listing.byFolded.clear();
         listing.byLowered.clear();
-        listing.exact.clear();
         std::unique_ptr<DIR, DirCloser> dir(opendir(dirBytes.constData()));
         if (!dir) {
             m_dirs.remove(hostDir);
@@ -52,13 +72,15 @@ QString NameCache::Match(const QString& hostDir, const QString& name)
             const QString entryName = platform::FromHostName(QByteArray(entry->d_name));
             if (entryName == QLatin1String(".") || entryName == QLatin1String(".."))
                 continue;
-            listing.exact.insert(entryName);
             // Several names may differ in case only; the same one is picked
             // every time, whatever order the folder lists them in.
             const QString folded = Fold(entryName);
             QString& slot = listing.byFolded[folded];
             if (slot.isEmpty() || entryName < slot)
                 slot = entryName;
+            // Only names beyond ASCII can lower-case to something longer.
+            if (IsAscii(entryName))
+                continue;
             if (QString lowered = Fold(entryName.toLower()); lowered != folded) {
                 QString& lowSlot = listing.byLowered[lowered];
                 if (lowSlot.isEmpty() || entryName < lowSlot)
@@ -69,8 +91,6 @@ QString NameCache::Match(const QString& hostDir, const QString& name)
         listing.mtimeNsec = st.st_mtim.tv_nsec;
     }
 
-    if (listing.exact.contains(name))
-        return name;
     QString found = listing.byFolded.value(Fold(name));
     if (found.isEmpty() && !listing.byLowered.isEmpty())
         found = listing.byLowered.value(Fold(name.toLower()));
