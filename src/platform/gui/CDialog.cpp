@@ -107,7 +107,11 @@ QSize CDialog::BaseUnits(const QFont& font)
 
 QRect CDialog::MapDialogRect(int x, int y, int cx, int cy) const
 {
-    const QSize base = BaseUnits(font());
+    if (m_baseUnits.isEmpty() || m_baseFont != font()) {
+        m_baseFont = font();
+        m_baseUnits = BaseUnits(m_baseFont);
+    }
+    const QSize base = m_baseUnits;
     return QRect(Scale(x, base.width(), 4), Scale(y, base.height(), 8), Scale(cx, base.width(), 4),
                  Scale(cy, base.height(), 8));
 }

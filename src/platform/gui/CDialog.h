@@ -98,4 +98,8 @@ private:
     QAbstractButton* m_pDefaultButton = nullptr;
     bool m_bCreated = false;
     int m_nModalResult = -1;
+    // The base units of the font last mapped with: measuring them shapes a
+    // line of text, which every control of a template would repeat.
+    mutable QFont m_baseFont;
+    mutable QSize m_baseUnits;
 };
