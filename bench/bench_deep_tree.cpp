@@ -1,0 +1,194 @@
+// Expand all (keypad *) in the folder tree of the real browser window,
+// offscreen, on the root of a chain of folders DEPTH levels deep
+// (CHAIN/A/A/A/...): every level is read, its placeholder replaced by its
+// one subfolder, and the last level's placeholder removed. The work should
+// grow with the number of folders read, not with their depth: the
+// benchmark fits the times of several depths and prints the fit
+// (BM_ExpandAllChain_BigO, with N the depth).
+//
+// The volume is written into a temporary folder; VELLORA_BENCH_DEPTHS
+// ("250,500,1000,2000" by default) sets the depths.
+
+#include "app/CBrowserApp.h"
+#include "browser/CBrowserDlg.h"
+#include "platform/ModalRunner.h"
+#include "platform/WinTypes.h"
+#include "platform/gui/CTreeCtrl.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QKeyEvent>
+#include <benchmark/benchmark.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+class CountingRunner : public CModalRunner {
+public:
+    int modals = 0;
+    int RunDialog(CDialog&) override { return ++modals, IDCANCEL; }
+    int MessageBox(const QString& text, const QString&, unsigned) override
+    {
+        std::fprintf(stderr, "unexpected message: %s\n", text.toUtf8().constData());
+        return ++modals, IDOK;
+    }
+    bool GetOpenFileName(FileDialogRequest&) override { return ++modals, false; }
+};
+
+// Writes folder/CHAIN/A/A/... depth levels below CHAIN, walking down by
+// open folders so that no path grows with the depth.
+bool WriteChain(const QString& folder, int depth)
+{
+    int fd = open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const char* name = "CHAIN";
+    for (int level = 0; fd >= 0 && level <= depth; ++level, name = "A") {
+        if (mkdirat(fd, name, 0755) != 0 && errno != EEXIST) {
+            close(fd);
+            return false;
+        }
+        const int next = openat(fd, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        close(fd);
+        fd = next;
+    }
+    if (fd < 0)
+        return false;
+    close(fd);
+    return true;
+}
+
+// A volume holding one chain, and a browser window over it.
+class Setup {
+public:
+    explicit Setup(int depth)
+    {
+        if (!WriteChain(m_volume.path(), depth))
+            std::fprintf(stderr, "cannot write a chain of %d folders\n", depth);
+        m_previousRunner = CModalRunner::Install(&m_runner);
+        m_app.m_pszAppName = QStringLiteral("Vellora");
+        m_app.Drives().SetDrive(3, QStringLiteral("/"));
+        m_app.Drives().SetDrive(4, m_volume.path());
+        QDir::setCurrent(m_volume.path());
+        m_browser = std::make_unique<CBrowserDlg>();
+        m_browser->BuildDialog();
+        m_browser->resize(800, 600);
+        m_browser->show();
+        QCoreApplication::processEvents();
+    }
+    ~Setup()
+    {
+        m_browser.reset();
+        CModalRunner::Install(m_previousRunner);
+        QDir::setCurrent(QDir::tempPath());
+    }
+
+    CBrowserDlg& Browser() { return *m_browser; }
+    int Modals() const { return m_runner.modals; }
+
+    QTreeWidgetItem* ChainItem()
+    {
+        CTreeCtrl* tree = m_browser->m_treeFolders;
+        for (HTREEITEM child = tree->GetChildItem(tree->GetRootItem()); child; child = tree->GetNextSiblingItem(child)) {
+            if (tree->GetItemText(child) == QLatin1String("Chain"))
+                return child;
+        }
+        return nullptr;
+    }
+
+private:
+    QTemporaryDir m_volume;
+    CountingRunner m_runner;
+    CModalRunner* m_previousRunner = nullptr;
+    CBrowserApp m_app;
+    std::unique_ptr<CBrowserDlg> m_browser;
+};
+
+// Puts the chain's root back to an unread, closed folder (records freed,
+// one placeholder) and selects it, which reads its one subfolder.
+void ResetChain(CBrowserDlg& browser, QTreeWidgetItem* chain)
+{
+    CTreeCtrl* tree = browser.m_treeFolders;
+    tree->SelectItem(tree->GetRootItem());
+    tree->collapseAll();
+    if (HTREEITEM first = tree->GetChildItem(chain))
+        browser.FreeTreeItems(first);
+    qDeleteAll(chain->takeChildren());
+    tree->InsertItem(QString(), chain);
+    tree->SelectItem(chain);
+    QCoreApplication::processEvents();
+}
+
+int DepthOf(QTreeWidgetItem* item)
+{
+    int depth = 0;
+    while (item && item->childCount() > 0) {
+        item = item->child(0);
+        ++depth;
+    }
+    return depth;
+}
+
+void BM_ExpandAllChain(benchmark::State& state)
+{
+    const int depth = static_cast<int>(state.range(0));
+    Setup setup(depth);
+    CBrowserDlg& browser = setup.Browser();
+    CTreeCtrl* tree = browser.m_treeFolders;
+    QTreeWidgetItem* chain = setup.ChainItem();
+    if (!chain) {
+        state.SkipWithError("no Chain folder below the root");
+        return;
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        ResetChain(browser, chain);
+        tree->setFocus();
+        state.ResumeTiming();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Asterisk, Qt::KeypadModifier, QStringLiteral("*"));
+        QCoreApplication::sendEvent(tree, &press);
+        QCoreApplication::processEvents();  // the view lays the rows out
+    }
+    state.SetComplexityN(depth);
+    state.counters["levels_read"] = DepthOf(chain);
+    state.counters["modals"] = setup.Modals();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
+    qputenv("XDG_DATA_HOME", (home.path() + "/data").toUtf8());
+    qputenv("XDG_CACHE_HOME", (home.path() + "/cache").toUtf8());
+    qputenv("XDG_RUNTIME_DIR", (home.path() + "/runtime").toUtf8());
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    std::vector<int> depths;
+    for (const QString& part : qEnvironmentVariable("VELLORA_BENCH_DEPTHS", QStringLiteral("250,500,1000,2000"))
+                                   .split(u',', Qt::SkipEmptyParts)) {
+        if (const int depth = part.toInt(); depth > 0)
+            depths.push_back(depth);
+    }
+    auto* bench = benchmark::RegisterBenchmark("BM_ExpandAllChain", BM_ExpandAllChain);
+    for (const int depth : depths)
+        bench->Arg(depth);
+    bench->Unit(benchmark::kMillisecond)->Iterations(3)->Complexity(benchmark::oN);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
