@@ -529,8 +529,8 @@ void CBrowserDlg::FillFileList()
         const int item = m_listFiles->InsertItem(next++, name, type);
         // The record keeps the name on disk: the entry is read and opened
         // by it, beside any names that differ from it only in case.
-        const CFileItem* record = m_listRecords.Add(name, path, type, entry.name);
-        m_listFiles->SetItemData(item, const_cast<CFileItem*>(record));
+        CFileItem* record = m_listRecords.Add(name, path, type, entry.name);
+        m_listFiles->SetItemData(item, record);
         m_listFiles->SetItemText(item, 1, ContentTypeColumn(isFolder, extension, *record));
         m_listFiles->SetItemText(item, 2, SizeColumn(isFolder, entry.attributes, entry.size, record->DiskPath()));
     } while (finder.FindNext());
@@ -545,7 +545,9 @@ QString CBrowserDlg::ContentTypeColumn(bool isFolder, const QString& extension, 
     if (isFolder)
         return QString::fromLatin1(res::kFolderContentType);
     if (extension == QLatin1String(".lbl"))
-        return GetLabelContentType(record.DiskPath(), record.m_strPath);  // reports a label it cannot open, then gives ""
+        // Read by the name on disk; a label it cannot open is reported by its
+        // shown path, and gives "".
+        return GetLabelContentType(record.DiskPath(), record.m_strPath);
     return extension;
 }
 
