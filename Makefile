@@ -1,6 +1,8 @@
 # Vellora: two commands for a newcomer.
 #   make run   installs what is missing, builds, opens the browser on sample/volume
 #   make test  installs what is missing, builds, runs every test headless
+# and one for a release:
+#   make package  builds everything and the Debian package build/vellora_*.deb
 
 BUILD      ?= build
 BUILD_TYPE ?= RelWithDebInfo
@@ -8,12 +10,15 @@ GENERATOR  ?= Ninja
 
 # Debian packages the build, the tests and `make run` need.
 DEPS := cmake g++ clang ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev \
-        libbenchmark-dev fonts-dejavu-core shared-mime-info desktop-file-utils xdg-utils
+        libbenchmark-dev fonts-dejavu-core shared-mime-info desktop-file-utils xdg-utils appstream
 RUN_DEPS := xvfb xdotool imagemagick
+# CPack's Debian generator computes the package's dependencies with
+# dpkg-shlibdeps and looks at each file with `file`.
+PACKAGE_DEPS := dpkg-dev file
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps run-deps configure build test run clean
+.PHONY: all deps run-deps package-deps configure build test run package clean
 
 all: build
 
@@ -37,6 +42,9 @@ deps:
 run-deps:
 	$(call install_missing,$(RUN_DEPS))
 
+package-deps:
+	$(call install_missing,$(PACKAGE_DEPS))
+
 configure: deps
 	cmake -S . -B $(BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 
@@ -48,6 +56,9 @@ test: build
 
 run: build
 	cd sample/volume && "$(CURDIR)/$(BUILD)/vellora"
+
+package: build package-deps
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)

@@ -353,4 +353,6 @@ QIcon LoadAppIcon()
     return icon;
 }
 
+QPixmap AppIconImage(int side) { return IconImage(side); }
+
 }  // namespace res

@@ -26,5 +26,8 @@ inline constexpr unsigned IDB_UPDIR = 1042;      // up one folder button
 QPixmap LoadBitmap(unsigned id, QSize size, qreal devicePixelRatio);
 // The program icon (IDR_MAINFRAME) in the usual sizes.
 QIcon LoadAppIcon();
+// The program icon's picture, side x side pixels; the desktop icons of the
+// installed program are made from it.
+QPixmap AppIconImage(int side);
 
 }  // namespace res
