@@ -1,6 +1,6 @@
 # Vellora: two commands for a newcomer.
-#   make run   installs what is missing, builds, opens the browser on sample/volume
-#   make test  installs what is missing, builds, runs every test headless
+#   make run   installs what is missing, builds the program, opens it on sample/volume
+#   make test  installs what is missing, builds everything, runs every test headless
 # and one for a release:
 #   make package  builds everything and the Debian package build/vellora_*.deb
 
@@ -54,8 +54,11 @@ build: configure
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $$(nproc)
 
-run: build
-	cd sample/volume && "$(CURDIR)/$(BUILD)/vellora"
+# Only the program (with its help page and helper file), no tests or
+# benchmarks.
+run: configure
+	cmake --build $(BUILD) -j $$(nproc) --target vellora
+	"$(BUILD)/vellora" sample/volume
 
 package: build package-deps
 	cd $(BUILD) && cpack -G DEB

@@ -729,4 +729,45 @@ TEST_F(OpenFlow, NothingToActOnDoesNothing)
     EXPECT_EQ(runner.DialogCount(), 1);
 }
 
+// ---------------------------------------------------------------------------
+// The helper file the program comes with.
+
+// Copies a folder's files and folders, recursively, into target.
+void CopyFolder(const QString& source, const QString& target)
+{
+    QDir().mkpath(target);
+    const QDir from(source);
+    for (const QFileInfo& entry : from.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+        const QString to = QDir(target).filePath(entry.fileName());
+        if (entry.isDir())
+            CopyFolder(entry.filePath(), to);
+        else
+            QFile::copy(entry.filePath(), to);
+    }
+}
+
+TEST_F(OpenFlow, ShippedHelperFileOpensASampleLabelWithXdgOpen)
+{
+    // The sample volume, and the vellor.ini that lies beside the built
+    // program with the recorder in place of xdg-open.
+    CopyFolder(QStringLiteral(VELLORA_SOURCE_DIR "/sample/volume"), volume.path());
+    QFile shipped(QFileInfo(QStringLiteral(VELLORA_PROGRAM)).dir().filePath("vellor.ini"));
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    QByteArray helpers = shipped.readAll();
+    ASSERT_TRUE(helpers.contains("Application=/usr/bin/xdg-open\n"));
+    helpers.replace("/usr/bin/xdg-open", QFile::encodeName(Recorder()));
+    programDir.write("vellor.ini", helpers);
+
+    RecordFifo fifo(records.path());
+    Run([&](CBrowserDlg& b) {
+        SelectFolder(b, {"Data", "Images"});
+        DoubleClick(b, "Img0001.lbl");
+        const std::vector<Recording> got = fifo.Read();
+        ASSERT_EQ(got.size(), 1u);
+        EXPECT_EQ(got[0].argv, QStringList({Recorder(), volume.file("DATA/IMAGES/IMG0001.LBL")}));
+    });
+    EXPECT_TRUE(runner.Boxes().empty());
+    EXPECT_EQ(runner.DialogCount(), 1);  // no choice: the one helper for labels
+}
+
 }  // namespace
