@@ -4,7 +4,7 @@
 #   lib/vellora/vellora            the program; its folder is the program folder
 #   lib/vellora/vellor.ini         the helpers it comes with
 #   bin/vellora                    symlink to ../lib/vellora/vellora
-#   share/doc/vellora/vellora.html the help page
+#   share/doc/vellora/vellora.html the help page, and examples/vellor.ini
 #   share/applications/, share/metainfo/, share/icons/hicolor/, share/man/man1/
 #
 # The build tree gets the same vellor.ini beside the program, so a program
@@ -55,6 +55,7 @@ install(TARGETS vellora RUNTIME DESTINATION ${VELLORA_PROGRAM_FOLDER})
 install(FILES ${VELLORA_PACKAGING_DIR}/vellor.ini DESTINATION ${VELLORA_PROGRAM_FOLDER})
 install(FILES ${CMAKE_BINARY_DIR}/link/vellora DESTINATION bin)
 install(FILES ${CMAKE_SOURCE_DIR}/src/res/vellora.html DESTINATION share/doc/vellora)
+install(FILES ${CMAKE_SOURCE_DIR}/examples/vellor.ini DESTINATION share/doc/vellora/examples)
 install(FILES ${VELLORA_PACKAGING_DIR}/${VELLORA_APP_ID}.desktop DESTINATION share/applications)
 install(FILES ${VELLORA_PACKAGING_DIR}/${VELLORA_APP_ID}.metainfo.xml DESTINATION share/metainfo)
 install(FILES ${VELLORA_PACKAGING_DIR}/${VELLORA_APP_ID}.svg DESTINATION share/icons/hicolor/scalable/apps)
