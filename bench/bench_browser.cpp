@@ -17,6 +17,7 @@
 
 #include "VolumeGenerator.h"
 #include "app/CBrowserApp.h"
+#include "support/ScopedDrives.h"
 #include "browser/CBrowserDlg.h"
 #include "platform/ModalRunner.h"
 #include "platform/WinTypes.h"
@@ -75,8 +76,8 @@ public:
         }
         m_previousRunner = CModalRunner::Install(&m_runner);
         m_app.m_pszAppName = QStringLiteral("Vellora");
-        m_app.Drives().SetDrive(3, QStringLiteral("/"));
-        m_app.Drives().SetDrive(4, m_root);
+        m_drives.SetDrive(3, QStringLiteral("/"));
+        m_drives.SetDrive(4, m_root);
         QDir::setCurrent(m_root);
         m_browser = std::make_unique<CBrowserDlg>();
         m_browser->BuildDialog();
@@ -110,6 +111,7 @@ private:
     QString m_root;
     CountingRunner m_runner;
     CModalRunner* m_previousRunner = nullptr;
+    ScopedDrives m_drives;
     CBrowserApp m_app;
     std::unique_ptr<CBrowserDlg> m_browser;
 };

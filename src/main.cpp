@@ -2,6 +2,7 @@
 // drive, it shows the volume's description and then the browser window.
 
 #include "app/CBrowserApp.h"
+#include "platform/DriveTable.h"
 #include "platform/gui/GuiModalRunner.h"
 
 #include <QApplication>
@@ -14,11 +15,14 @@ int main(int argc, char** argv)
     QApplication::setOrganizationName(QStringLiteral("Morvath"));
     QApplication::setDesktopFileName(QStringLiteral("vellora"));
 
+    DriveTable drives;
+    drives.InitFromStartDir(QDir::currentPath());
+    DriveTable::Install(&drives);
     CBrowserApp theApp;
-    theApp.Drives().InitFromStartDir(QDir::currentPath());
     GuiModalRunner runner;
     CModalRunner::Install(&runner);
     theApp.InitInstance();
     CModalRunner::Install(nullptr);
+    DriveTable::Install(nullptr);
     return 0;
 }

@@ -1,6 +1,5 @@
 #include "platform/DriveTable.h"
 
-#include "platform/CWinApp.h"
 #include "platform/HostNames.h"
 
 #include <QFile>
@@ -233,14 +232,23 @@ QString DriveTable::ToHostPath(const QString& path) const
     return current;
 }
 
+namespace {
+DriveTable* g_drives = nullptr;
+}
+
+DriveTable* DriveTable::Current() { return g_drives; }
+
+DriveTable* DriveTable::Install(DriveTable* table)
+{
+    DriveTable* previous = g_drives;
+    g_drives = table;
+    return previous;
+}
+
 namespace platform {
 
 namespace {
-DriveTable* Table()
-{
-    CWinApp* app = AfxGetApp();
-    return app ? &app->Drives() : nullptr;
-}
+DriveTable* Table() { return DriveTable::Current(); }
 }  // namespace
 
 int GetDrive()

@@ -3,6 +3,10 @@
 // started in (the volume), E: onwards are other mounted media. Paths in the
 // program keep the drive form ("D:/Data/Img001.lbl", "D:\SOFTWARE\x.exe",
 // bare "D:"); ToHostPath is the one translation to host paths.
+//
+// The table stands for the operating system's drives, so the program has
+// exactly one in use: the one installed with Install (by main, or by a
+// test), reached through Current and the platform:: short forms below.
 
 #include "platform/NameCache.h"
 
@@ -12,6 +16,11 @@
 class DriveTable {
 public:
     static constexpr int kDriveCount = 26;  // 1 = A ... 26 = Z
+
+    // The installed table; null when none is.
+    static DriveTable* Current();
+    // Installs a table (null: none) and returns the previous one.
+    static DriveTable* Install(DriveTable* table);
 
     // C: = "/", D: = startDir (unless it is "/"), E: ... = mount points
     // under /media, /run/media and /mnt in mount-table order.
@@ -54,7 +63,7 @@ private:
     mutable NameCache m_names;
 };
 
-// Short forms over the application's drive table (the C runtime's
+// Short forms over the installed drive table (the C runtime's
 // _getdrive/_chdrive/_chdir and the file system's own path handling).
 namespace platform {
 int GetDrive();

@@ -5,6 +5,7 @@
 #include "browser/CBrowserDlg.h"
 #include "platform/WinTypes.h"
 #include "res/gui/BrowserTemplate.h"
+#include "support/ScopedDrives.h"
 #include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
 
@@ -35,8 +36,8 @@ protected:
     void SetUp() override
     {
         m_savedCwd = QDir::currentPath();
-        app.Drives().SetDrive(3, QStringLiteral("/"));
-        app.Drives().SetDrive(4, volume.path());
+        drives.SetDrive(3, QStringLiteral("/"));
+        drives.SetDrive(4, volume.path());
         volume.mkdir("DATA/IMAGES");
         QDir::setCurrent(volume.path() + "/DATA/IMAGES");
         app.m_strProgramDir = programDir.path();
@@ -54,6 +55,7 @@ protected:
         return browser.DoModal();
     }
 
+    ScopedDrives drives;
     CBrowserApp app;
     TempDir volume;
     TempDir programDir;

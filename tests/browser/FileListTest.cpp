@@ -356,7 +356,7 @@ TEST_P(LinuxVolume, ListsReadsAndOpensByDisplayNamePaths)
             // The record's path, in display case, leads to the file on disk.
             const QString path = Record(b.m_listFiles, i)->m_strPath;
             EXPECT_TRUE(path.startsWith("D:/" + dataShown + '/')) << path.toStdString();
-            const QString host = app.Drives().ToHostPath(path);
+            const QString host = drives.ToHostPath(path);
             EXPECT_TRUE(QFileInfo(host).isFile()) << host.toStdString();
             EXPECT_TRUE(host.startsWith(volume.path() + '/' + data + '/' + images + '/')) << host.toStdString();
         }

@@ -2,7 +2,7 @@
 
 #include "label/CLabelScanner.h"
 #include "label/LabelReader.h"
-#include "platform/CWinApp.h"
+#include "support/ScopedDrives.h"
 #include "platform/HostNames.h"
 #include "platform/WinTypes.h"
 #include "support/QtPrinters.h"
@@ -24,8 +24,8 @@ class LabelReader : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        app.Drives().SetDrive(3, QStringLiteral("/"));
-        app.Drives().SetDrive(4, volume.path());
+        drives.SetDrive(3, QStringLiteral("/"));
+        drives.SetDrive(4, volume.path());
     }
 
     // Reads a label that must open: no message box is expected.
@@ -67,7 +67,7 @@ protected:
         return usage.ru_maxrss;
     }
 
-    CWinApp app;
+    ScopedDrives drives;
     TempDir volume;
 };
 

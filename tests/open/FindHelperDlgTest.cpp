@@ -3,7 +3,7 @@
 // expansion, display names and paths, and the item paths freed at the end.
 
 #include "open/CFindHelperDlg.h"
-#include "platform/CWinApp.h"
+#include "support/ScopedDrives.h"
 #include "platform/WinTypes.h"
 #include "platform/gui/CTreeCtrl.h"
 #include "res/gui/FindHelperTemplate.h"
@@ -48,11 +48,11 @@ protected:
     void SetUp() override
     {
         m_savedCwd = QDir::currentPath();
-        app.Drives().Clear();
-        app.Drives().SetDrive(3, driveC.path());
-        app.Drives().SetDrive(4, driveD.path());
-        app.Drives().SetDrive(7, driveD.path() + "/no-such-folder");  // G: cannot be made current
-        app.Drives().SetDrive(26, driveZ.path());
+        drives.Clear();
+        drives.SetDrive(3, driveC.path());
+        drives.SetDrive(4, driveD.path());
+        drives.SetDrive(7, driveD.path() + "/no-such-folder");  // G: cannot be made current
+        drives.SetDrive(26, driveZ.path());
         driveD.mkdir("WORK/HERE");
         QDir::setCurrent(driveD.file("WORK/HERE"));
     }
@@ -87,7 +87,7 @@ protected:
         return nullptr;
     }
 
-    CWinApp app;
+    ScopedDrives drives;
     TempDir driveC;
     TempDir driveD;
     TempDir driveZ;
@@ -151,7 +151,7 @@ TEST_F(FindHelper, DrivesInLetterOrderWithTheCurrentOneSelected)
     EXPECT_TRUE(dialog.disabledAtEveryStep);
     // The current drive and folder are as before, and every path is freed.
     EXPECT_EQ(QDir::currentPath(), driveD.file("WORK/HERE"));
-    EXPECT_EQ(app.Drives().GetDrive(), 4);
+    EXPECT_EQ(drives.GetDrive(), 4);
     EXPECT_EQ(dialog.LiveItemPaths(), 0u);
 }
 
@@ -212,7 +212,7 @@ TEST_F(FindHelper, FolderThatCannotBeListedShowsNoChildren)
     // A drive whose folder goes away after the dialog has started.
     TempDir gone;
     const QString folder = gone.mkdir("drive");
-    app.Drives().SetDrive(5, folder);
+    drives.SetDrive(5, folder);
     WatchedFindHelperDlg dialog;
     Run(dialog, [&](WatchedFindHelperDlg& dlg) {
         CTreeCtrl* tree = dlg.m_tree;

@@ -3,7 +3,7 @@
 // regard to case, no way through links, and trees of any depth.
 
 #include "open/SearchForFile.h"
-#include "platform/CWinApp.h"
+#include "support/ScopedDrives.h"
 #include "platform/FileFinder.h"
 #include "platform/WinTypes.h"
 #include "RecordingProgress.h"
@@ -29,8 +29,8 @@ protected:
     void SetUp() override
     {
         m_savedCwd = QDir::currentPath();
-        app.Drives().SetDrive(3, QStringLiteral("/"));
-        app.Drives().SetDrive(4, volume.path());
+        drives.SetDrive(3, QStringLiteral("/"));
+        drives.SetDrive(4, volume.path());
         QDir::setCurrent(volume.path());
     }
     void TearDown() override { QDir::setCurrent(m_savedCwd); }
@@ -63,7 +63,7 @@ protected:
         return folders;
     }
 
-    CWinApp app;
+    ScopedDrives drives;
     TempDir volume;
     QString m_savedCwd;
 };
@@ -274,7 +274,7 @@ TEST_F(Search, TreesDeeperThanAnyPathAreSearchedToTheBottom)
     // removed on a journaled disk take long for no gain.
     QTemporaryDir memory(QFileInfo("/dev/shm").isWritable() ? "/dev/shm/vellora-deep-XXXXXX" : "");
     ASSERT_TRUE(memory.isValid());
-    app.Drives().SetDrive(4, memory.path());
+    drives.SetDrive(4, memory.path());
     QDir(memory.path()).mkdir("Deep");
     DeepChain chain(memory.path() + "/Deep", kDepth, "Leaf.exe");
     if (!chain.Complete())

@@ -10,6 +10,7 @@
 #include "platform/gui/CListCtrl.h"
 #include "res/gui/OptionsGeneralTemplate.h"
 #include "res/gui/PropertySheetTemplate.h"
+#include "support/ScopedDrives.h"
 #include "support/FakeXdg.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedRunner.h"
@@ -49,8 +50,8 @@ protected:
     void SetUp() override
     {
         m_savedCwd = QDir::currentPath();
-        app.Drives().SetDrive(3, QStringLiteral("/"));
-        app.Drives().SetDrive(4, volume.path());
+        drives.SetDrive(3, QStringLiteral("/"));
+        drives.SetDrive(4, volume.path());
         volume.write("AAREADME.TXT", "Sample volume\n");
         volume.write("ALPHA.LBL", "OBJECT = TABLE\nEND\n");
         volume.write("BETA.LBL", "OBJECT = IMAGE\nEND\n");
@@ -101,6 +102,7 @@ protected:
     }
 
     FakeXdg xdg;
+    ScopedDrives drives;
     CBrowserApp app;
     TempDir volume;
     TempDir programDir;

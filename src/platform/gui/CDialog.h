@@ -9,6 +9,7 @@
 
 #include <QDialog>
 #include <QHash>
+#include <QPixmap>
 #include <QPointer>
 #include <vector>
 
@@ -87,6 +88,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // A picture of the template's picture source, for this window's pixel ratio.
+    QPixmap Picture(unsigned id, QSize size) const;
     void ApplyWindowStyle();
     void DestroyControls();
     void NameViewsFromLabels();

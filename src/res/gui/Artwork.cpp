@@ -353,4 +353,11 @@ QIcon LoadAppIcon()
     return icon;
 }
 
+QPixmap LoadPicture(unsigned id, QSize size, double devicePixelRatio)
+{
+    if (id == IDR_MAINFRAME)
+        return LoadAppIcon().pixmap(QSize(32, 32), devicePixelRatio);
+    return LoadBitmap(id, size, devicePixelRatio);
+}
+
 }  // namespace res
