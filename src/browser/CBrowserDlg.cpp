@@ -243,7 +243,7 @@ void CBrowserDlg::OnHelp()
 {
     const QString page = platform::FindHelpPage(ProgramDir(), QString::fromLatin1(res::kHelpPageName));
     if (page.isEmpty() || !platform::OpenHelpPage(page))
-        AfxMessageBox(QString::fromLatin1(res::kHelpPageMissing), MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(QString::fromLatin1(res::kHelpPageMissing), MessageButtons::Ok, MessageIcon::Exclamation);
 }
 
 void CBrowserDlg::OnOptions()
@@ -448,7 +448,7 @@ void CBrowserDlg::OpenSubfolder(const CFileItem& listItem)
     HTREEITEM selected = m_treeFolders->GetSelectedItem();
     ExpandFolder(selected);
     if (!m_treeFolders->ItemHasChildren(selected)) {
-        AfxMessageBox(QString::fromLatin1(res::kItemHasNoChildren), MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(QString::fromLatin1(res::kItemHasNoChildren), MessageButtons::Ok, MessageIcon::Exclamation);
         return;
     }
     for (int i = 0; i < selected->childCount(); ++i) {

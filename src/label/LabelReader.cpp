@@ -13,7 +13,7 @@ QString GetLabelContentType(QString path)
 {
     SequentialFile file;
     if (!file.Open(path)) {
-        AfxMessageBox(QString::fromLatin1(res::kUnableToOpenFile) + path, MB_OK);
+        AfxMessageBox(QString::fromLatin1(res::kUnableToOpenFile) + path, MessageButtons::Ok);
         return {};
     }
 

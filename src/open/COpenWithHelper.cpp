@@ -91,7 +91,7 @@ void COpenWithHelper::Open(const CFileItem& item)
     if (item.m_nType == CFileItem::Label) {
         contentType = GetLabelContentType(path);
         if (contentType.isEmpty()) {
-            AfxMessageBox(Text(res::kNoContentTypeForFile) + path + Text(res::kMayNotBeALabel), MB_OK);
+            AfxMessageBox(Text(res::kNoContentTypeForFile) + path + Text(res::kMayNotBeALabel), MessageButtons::Ok);
             return;
         }
     }
@@ -118,7 +118,7 @@ void COpenWithHelper::RunProgram(const QString& path)
     // The path alone makes the command line; quoted, so that a folder or
     // file name with a blank still names the one program.
     if (platform::WinExec(u'"' + path + u'"', SW_SHOW) < 32)
-        AfxMessageBox(Text(res::kUnableToRunApplication), MB_OK);
+        AfxMessageBox(Text(res::kUnableToRunApplication), MessageButtons::Ok);
 }
 
 CHelperEntry* COpenWithHelper::Choose(const CHelperRefList& candidates)
@@ -132,7 +132,7 @@ CHelperEntry* COpenWithHelper::Choose(const CHelperRefList& candidates)
 
 bool COpenWithHelper::PickProgram(const QString& extension, QString& application)
 {
-    if (AfxMessageBox(Text(res::kNoHelperDefined) + extension + Text(res::kPickAnApplication), MB_YESNO) != IDYES)
+    if (AfxMessageBox(Text(res::kNoHelperDefined) + extension + Text(res::kPickAnApplication), MessageButtons::YesNo) != IDYES)
         return false;
     FileDialogRequest request;
     request.filter = Text(res::kExecutablesFilter);
@@ -151,7 +151,7 @@ void COpenWithHelper::Launch(const QString& typeName, const QString& application
                              const QString& path)
 {
     if (!note.isEmpty())
-        AfxMessageBox(QString(note).replace(u'|', u'\n'), MB_OK);
+        AfxMessageBox(QString(note).replace(u'|', u'\n'), MessageButtons::Ok);
     if (application.isEmpty())
         return;
     const QString error = LaunchHelper(typeName, application, path);
@@ -179,7 +179,7 @@ void COpenWithHelper::FindMissingHelper(const QString& typeName, const QString& 
     if (!m_browser.SearchForFile(find.m_strStartPath, name, found, &progress)) {
         AfxMessageBox(Text(res::kDidNotFindHelper) + name + Text(res::kAlongPath) + find.m_strStartPath +
                           Text(res::kContentTypeLine) + typeName + Text(res::kUnableToDoAnythingElse),
-                      MB_OK);
+                      MessageButtons::Ok);
         return;
     }
 
@@ -192,5 +192,5 @@ void COpenWithHelper::FindMissingHelper(const QString& typeName, const QString& 
         (*owner)->m_strApplication = program;
     const QString again = LaunchHelper(typeName, program + arguments, path);
     if (!again.isEmpty())
-        AfxMessageBox(Text(res::kOnceAgainUnable) + again, MB_OK);
+        AfxMessageBox(Text(res::kOnceAgainUnable) + again, MessageButtons::Ok);
 }

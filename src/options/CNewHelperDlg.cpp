@@ -57,7 +57,7 @@ void CNewHelperDlg::OnOK()
         if (GetDlgItemText(field.id).isEmpty()) {
             QString message = QString::fromUtf8(res::kHelperIncomplete);
             message.replace(message.indexOf(QLatin1String("%s")), 2, QString::fromUtf8(field.name));
-            AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+            AfxMessageBox(message, MessageButtons::Ok, MessageIcon::Exclamation);
             return;
         }
     }
