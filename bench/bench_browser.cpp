@@ -52,7 +52,7 @@ class CountingRunner : public CModalRunner {
 public:
     int modals = 0;
     int RunDialog(CDialog&) override { return ++modals, IDCANCEL; }
-    int MessageBox(const QString& text, const QString&, unsigned) override
+    int MessageBox(const QString& text, const QString&, MessageBoxKind) override
     {
         std::fprintf(stderr, "unexpected message: %s\n", text.toUtf8().constData());
         return ++modals, IDOK;

@@ -6,16 +6,9 @@
 #include "platform/FileStatus.h"
 #include "platform/ProgramDir.h"
 #include "platform/WinTypes.h"
-#include "res/AppStrings.h"
+#include "res/StringTable.h"
 
-namespace {
-QString WithDriveLetter(const char* format, QChar letter)
-{
-    return QString::fromLatin1(format).replace(QLatin1String("%c"), QString(letter));
-}
-}  // namespace
-
-QString ContentsFileName(QChar driveLetter) { return WithDriveLetter(res::kContentsFileFormat, driveLetter); }
+QString ContentsFileName(QChar driveLetter) { return res::Text(res::TextId::ContentsFile, QString(driveLetter)); }
 
 bool CBrowserApp::InitInstance()
 {
@@ -28,13 +21,13 @@ bool CBrowserApp::InitInstance()
     if (platform::GetStatus(contentsFile, status))
         dlg.SetContentsFile(contentsFile);
     else
-        dlg.SetMessage(WithDriveLetter(res::kExploringDriveFormat, letter));
+        dlg.SetMessage(res::Text(res::TextId::ExploringDrive, QString(letter)));
     dlg.SetStartupMode(1);
 
     m_strProgramDir = platform::ProgramDirectory();
     // The settings key takes the application name current at this call.
-    m_pszAppName = QString::fromLatin1(res::kAppName);
-    SetRegistryKey(QString::fromLatin1(res::kRegistryCompany));
+    m_pszAppName = res::Text(res::TextId::AppName);
+    SetRegistryKey(res::Text(res::TextId::RegistryCompany));
 
     if (dlg.DoModal() != IDOK)
         return false;

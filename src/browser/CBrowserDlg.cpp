@@ -20,7 +20,6 @@
 #include "platform/gui/CListCtrl.h"
 #include "platform/gui/CTreeCtrl.h"
 #include "platform/gui/HelpPage.h"
-#include "res/BrowserStrings.h"
 #include "res/StringTable.h"
 #include "res/gui/Artwork.h"
 #include "res/gui/BrowserTemplate.h"
@@ -122,12 +121,12 @@ void CBrowserDlg::SetButtonImages()
         QPushButton* button;
         unsigned bitmap;
         QPixmap* keep;
-        const char* tip;
+        res::TextId tip;
     };
     const Image images[] = {
-        {m_btnUpDir, res::IDB_UPDIR, &m_bmpUpDir, res::kUpDirTip},
-        {m_btnList, res::IDB_LIST, &m_bmpList, res::kListViewTip},
-        {m_btnDetails, res::IDB_DETAILS, &m_bmpDetails, res::kDetailsViewTip},
+        {m_btnUpDir, res::IDB_UPDIR, &m_bmpUpDir, res::TextId::UpDirTip},
+        {m_btnList, res::IDB_LIST, &m_bmpList, res::TextId::ListViewTip},
+        {m_btnDetails, res::IDB_DETAILS, &m_bmpDetails, res::TextId::DetailsViewTip},
     };
     for (const Image& image : images) {
         if (!image.button)
@@ -140,8 +139,8 @@ void CBrowserDlg::SetButtonImages()
             image.button->setIcon(QIcon(*image.keep));
             image.button->setIconSize(QSize(side, side));
         }
-        image.button->setToolTip(QString::fromLatin1(image.tip));
-        image.button->setAccessibleName(QString::fromLatin1(image.tip));
+        image.button->setToolTip(res::Text(image.tip));
+        image.button->setAccessibleName(res::Text(image.tip));
     }
 }
 
@@ -241,9 +240,9 @@ void CBrowserDlg::OnContent()
 
 void CBrowserDlg::OnHelp()
 {
-    const QString page = platform::FindHelpPage(ProgramDir(), QString::fromLatin1(res::kHelpPageName));
+    const QString page = platform::FindHelpPage(ProgramDir(), res::Text(res::TextId::HelpPageName));
     if (page.isEmpty() || !platform::OpenHelpPage(page))
-        AfxMessageBox(QString::fromLatin1(res::kHelpPageMissing), MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(res::Text(res::TextId::HelpPageMissing), MessageButtons::Ok, MessageIcon::Exclamation);
 }
 
 void CBrowserDlg::OnOptions()
@@ -306,9 +305,9 @@ void CBrowserDlg::InsertFileListColumns()
 {
     while (m_listFiles->GetColumnCount() > 0)
         m_listFiles->DeleteColumn(0);
-    m_listFiles->InsertColumn(0, QString::fromLatin1(res::kColumnFileName), Qt::AlignLeft, 120);
-    m_listFiles->InsertColumn(1, QString::fromLatin1(res::kColumnContentType), Qt::AlignLeft, 90);
-    m_listFiles->InsertColumn(2, QString::fromLatin1(res::kColumnSize), Qt::AlignRight, 60);
+    m_listFiles->InsertColumn(0, res::Text(res::TextId::ColumnFileName), Qt::AlignLeft, 120);
+    m_listFiles->InsertColumn(1, res::Text(res::TextId::ColumnContentType), Qt::AlignLeft, 90);
+    m_listFiles->InsertColumn(2, res::Text(res::TextId::ColumnSize), Qt::AlignRight, 60);
 }
 
 void CBrowserDlg::ConnectBrowsingControls()
@@ -372,7 +371,7 @@ void CBrowserDlg::ScanSubfolders(const QString& folderPath, QTreeWidgetItem* par
     const QPointer<QWidget> focus = focusWidget();
     CProgressDlg progress;
     progress.Create(this);
-    progress.SetMessageText(QString::fromLatin1(res::kScanningForDrives));
+    progress.SetMessageText(res::Text(res::TextId::ScanningForDrives));
     const auto finish = [&progress, &focus] {
         progress.DestroyWindow();
         if (focus && focus->isEnabled())
@@ -448,7 +447,7 @@ void CBrowserDlg::OpenSubfolder(const CFileItem& listItem)
     HTREEITEM selected = m_treeFolders->GetSelectedItem();
     ExpandFolder(selected);
     if (!m_treeFolders->ItemHasChildren(selected)) {
-        AfxMessageBox(QString::fromLatin1(res::kItemHasNoChildren), MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(res::Text(res::TextId::ItemHasNoChildren), MessageButtons::Ok, MessageIcon::Exclamation);
         return;
     }
     for (int i = 0; i < selected->childCount(); ++i) {
@@ -530,7 +529,7 @@ void CBrowserDlg::FillFileList()
 QString CBrowserDlg::ContentTypeColumn(bool isFolder, const QString& extension, const QString& path) const
 {
     if (isFolder)
-        return QString::fromLatin1(res::kFolderContentType);
+        return res::Text(res::TextId::FolderContentType);
     if (extension == QLatin1String(".lbl"))
         return GetLabelContentType(path);  // reports a label it cannot open, then gives ""
     return extension;

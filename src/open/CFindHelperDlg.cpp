@@ -7,7 +7,7 @@
 #include "platform/WinTypes.h"
 #include "platform/gui/CDataExchange.h"
 #include "platform/gui/CTreeCtrl.h"
-#include "res/OpenStrings.h"
+#include "res/StringTable.h"
 #include "res/gui/FindHelperTemplate.h"
 
 #include <QDir>
@@ -40,7 +40,7 @@ bool CFindHelperDlg::OnInitDialog()
 
     const std::unique_ptr<CProgressDlg> progress = MakeProgressDialog();
     progress->Create(this);
-    progress->SetMessageText(QString::fromLatin1(res::kPreparingFindHelper));
+    progress->SetMessageText(res::Text(res::TextId::PreparingFindHelper));
 
     // Every drive that can be made current is offered, in letter order;
     // testing them moves the current drive, which is put back afterwards.
@@ -51,7 +51,7 @@ bool CFindHelperDlg::OnInitDialog()
         if (platform::ChDrive(drive) != 0)
             continue;
         const QString name = QString(platform::DriveLetter(drive)) + u':';
-        progress->SetMessageText(QString::fromLatin1(res::kTestingForDrive) + name);
+        progress->SetMessageText(res::Text(res::TextId::TestingForDrive, name));
         progress->StepIt();
         QTreeWidgetItem* item = InsertFolderItem(name, name, nullptr);
         if (drive == currentDrive)

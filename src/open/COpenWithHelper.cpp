@@ -10,13 +10,11 @@
 #include "platform/ModalRunner.h"
 #include "platform/Process.h"
 #include "platform/WinTypes.h"
-#include "res/OpenStrings.h"
+#include "res/StringTable.h"
 
 #include <algorithm>
 
 namespace {
-
-QString Text(const char* text) { return QString::fromLatin1(text); }
 
 bool SameText(const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseInsensitive) == 0; }
 
@@ -91,7 +89,7 @@ void COpenWithHelper::Open(const CFileItem& item)
     if (item.m_nType == CFileItem::Label) {
         contentType = GetLabelContentType(path);
         if (contentType.isEmpty()) {
-            AfxMessageBox(Text(res::kNoContentTypeForFile) + path + Text(res::kMayNotBeALabel), MB_OK);
+            AfxMessageBox(res::Text(res::TextId::NoContentTypeForFile, path), MessageButtons::Ok);
             return;
         }
     }
@@ -118,7 +116,7 @@ void COpenWithHelper::RunProgram(const QString& path)
     // The path alone makes the command line; quoted, so that a folder or
     // file name with a blank still names the one program.
     if (platform::WinExec(u'"' + path + u'"', SW_SHOW) < 32)
-        AfxMessageBox(Text(res::kUnableToRunApplication), MB_OK);
+        AfxMessageBox(res::Text(res::TextId::UnableToRunApplication), MessageButtons::Ok);
 }
 
 CHelperEntry* COpenWithHelper::Choose(const CHelperRefList& candidates)
@@ -132,10 +130,10 @@ CHelperEntry* COpenWithHelper::Choose(const CHelperRefList& candidates)
 
 bool COpenWithHelper::PickProgram(const QString& extension, QString& application)
 {
-    if (AfxMessageBox(Text(res::kNoHelperDefined) + extension + Text(res::kPickAnApplication), MB_YESNO) != IDYES)
+    if (AfxMessageBox(res::Text(res::TextId::NoHelperDefined, extension), MessageButtons::YesNo) != IDYES)
         return false;
     FileDialogRequest request;
-    request.filter = Text(res::kExecutablesFilter);
+    request.filter = res::Text(res::TextId::ExecutablesFilter);
     request.parent = &m_browser;
     CModalRunner* runner = CModalRunner::Current();
     if (!runner || !runner->GetOpenFileName(request) || request.chosenPath.isEmpty())
@@ -151,7 +149,7 @@ void COpenWithHelper::Launch(const QString& typeName, const QString& application
                              const QString& path)
 {
     if (!note.isEmpty())
-        AfxMessageBox(QString(note).replace(u'|', u'\n'), MB_OK);
+        AfxMessageBox(QString(note).replace(u'|', u'\n'), MessageButtons::Ok);
     if (application.isEmpty())
         return;
     const QString error = LaunchHelper(typeName, application, path);
@@ -167,7 +165,7 @@ void COpenWithHelper::FindMissingHelper(const QString& typeName, const QString& 
     SplitMissingHelper(application, name, arguments);
 
     CFindHelperDlg find;
-    find.m_strMessage = error + Text(res::kMissingHelperName) + name;
+    find.m_strMessage = res::Text(res::TextId::MissingHelper, error, name);
     if (find.DoModal() != IDOK)
         return;
 
@@ -177,9 +175,8 @@ void COpenWithHelper::FindMissingHelper(const QString& typeName, const QString& 
     progress.Create(&m_browser);
     QString found;
     if (!m_browser.SearchForFile(find.m_strStartPath, name, found, &progress)) {
-        AfxMessageBox(Text(res::kDidNotFindHelper) + name + Text(res::kAlongPath) + find.m_strStartPath +
-                          Text(res::kContentTypeLine) + typeName + Text(res::kUnableToDoAnythingElse),
-                      MB_OK);
+        AfxMessageBox(res::Text(res::TextId::DidNotFindHelper, name, find.m_strStartPath, typeName),
+                      MessageButtons::Ok);
         return;
     }
 
@@ -192,5 +189,5 @@ void COpenWithHelper::FindMissingHelper(const QString& typeName, const QString& 
         (*owner)->m_strApplication = program;
     const QString again = LaunchHelper(typeName, program + arguments, path);
     if (!again.isEmpty())
-        AfxMessageBox(Text(res::kOnceAgainUnable) + again, MB_OK);
+        AfxMessageBox(res::Text(res::TextId::OnceAgainUnable, again), MessageButtons::Ok);
 }

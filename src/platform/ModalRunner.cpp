@@ -16,11 +16,11 @@ CModalRunner* CModalRunner::Install(CModalRunner* runner)
     return previous;
 }
 
-int AfxMessageBox(const QString& text, unsigned type)
+int AfxMessageBox(const QString& text, MessageButtons buttons, MessageIcon icon)
 {
     CModalRunner* runner = CModalRunner::Current();
     if (!runner)
-        return (type & MB_TYPEMASK) == MB_YESNO ? IDNO : IDCANCEL;
+        return buttons == MessageButtons::YesNo ? IDNO : IDCANCEL;
     const CWinApp* app = AfxGetApp();
-    return runner->MessageBox(text, app ? app->m_pszAppName : QString(), type);
+    return runner->MessageBox(text, app ? app->m_pszAppName : QString(), {buttons, icon});
 }

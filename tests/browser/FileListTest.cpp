@@ -233,7 +233,7 @@ TEST_F(FileList, UnreadableLabelsAreReportedOnceEachAndLeaveTheCellEmpty)
         for (const ScriptedRunner::Box& box : runner.Boxes()) {
             texts << box.text;
             EXPECT_EQ(box.caption, "Vellora");
-            EXPECT_EQ(box.type, MB_OK);
+            EXPECT_EQ(box.kind, (MessageBoxKind{MessageButtons::Ok, MessageIcon::None}));
         }
         texts.sort();
         EXPECT_EQ(texts, (QStringList{"Unable to open file: D:/Bad.lbl", "Unable to open file: D:/Pipe.lbl"}));

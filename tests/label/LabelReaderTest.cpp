@@ -42,7 +42,7 @@ protected:
         EXPECT_EQ(GetLabelContentType(path), QString());
         ASSERT_EQ(runner.Boxes().size(), 1u);
         EXPECT_EQ(runner.Boxes()[0].text, "Unable to open file: " + path);
-        EXPECT_EQ(runner.Boxes()[0].type & MB_TYPEMASK, MB_OK);
+        EXPECT_EQ(runner.Boxes()[0].kind.buttons, MessageButtons::Ok);
     }
 
     // A file of the given size whose parts stand at the given offsets; the

@@ -57,11 +57,11 @@ std::vector<Fields> Snapshot(const CHelperList& list)
 // is shown.
 class WatchingRunner : public ScriptedRunner {
 public:
-    int MessageBox(const QString& text, const QString& caption, unsigned type) override
+    int MessageBox(const QString& text, const QString& caption, MessageBoxKind kind) override
     {
         if (onBox)
             onBox();
-        return ScriptedRunner::MessageBox(text, caption, type);
+        return ScriptedRunner::MessageBox(text, caption, kind);
     }
     std::function<void()> onBox;
 };
@@ -355,7 +355,7 @@ TEST_F(OpenFlow, NameWithoutDotAndAnswerNo)
     ASSERT_EQ(runner.Boxes().size(), 1u);
     EXPECT_EQ(runner.Boxes()[0].text, "No helper application defined for files of the type: Readme\nWould you like "
                                       "to pick an application to view the file with?");
-    EXPECT_EQ(runner.Boxes()[0].type, MB_YESNO);
+    EXPECT_EQ(runner.Boxes()[0].kind, (MessageBoxKind{MessageButtons::YesNo, MessageIcon::None}));
 }
 
 TEST_F(OpenFlow, CancellingTheOpenFileDialogAddsNothing)
@@ -471,7 +471,7 @@ TEST_F(OpenFlow, NoteWithABarShowsTwoLinesBeforeTheStart)
     });
     ASSERT_EQ(runner.Boxes().size(), 1u);
     EXPECT_EQ(runner.Boxes()[0].text, "Please\nwait");
-    EXPECT_EQ(runner.Boxes()[0].type, MB_OK);
+    EXPECT_EQ(runner.Boxes()[0].kind, (MessageBoxKind{MessageButtons::Ok, MessageIcon::None}));
 }
 
 TEST_F(OpenFlow, EmptyApplicationShowsTheNoteAndDoesNothingElse)
@@ -643,7 +643,7 @@ TEST_F(OpenFlow, ProgramItemStartsDirectly)
         "*");
     ASSERT_EQ(runner.Boxes().size(), 1u);
     EXPECT_EQ(runner.Boxes()[0].text, "Unable to run application.");
-    EXPECT_EQ(runner.Boxes()[0].type, MB_OK);
+    EXPECT_EQ(runner.Boxes()[0].kind, (MessageBoxKind{MessageButtons::Ok, MessageIcon::None}));
 }
 
 TEST_F(OpenFlow, FolderItemMovesTheTree)
@@ -692,7 +692,7 @@ TEST_F(OpenFlow, LabelWithoutContentType)
     ASSERT_EQ(runner.Boxes().size(), 1u);
     EXPECT_EQ(runner.Boxes()[0].text,
               "Unable to determine PDS content type\nfor file: D:/Empty.lbl\nFile may not be a PDS label.");
-    EXPECT_EQ(runner.Boxes()[0].type, MB_OK);
+    EXPECT_EQ(runner.Boxes()[0].kind, (MessageBoxKind{MessageButtons::Ok, MessageIcon::None}));
 }
 
 TEST_F(OpenFlow, UnreadableLabelShowsTheReadersBoxFirst)
