@@ -17,6 +17,8 @@
 
 #include "VolumeGenerator.h"
 #include "app/CBrowserApp.h"
+#include "platform/ProgramDir.h"
+#include "session/BrowserSession.h"
 #include "support/ScopedDrives.h"
 #include "browser/CBrowserDlg.h"
 #include "platform/ModalRunner.h"
@@ -79,7 +81,8 @@ public:
         m_drives.SetDrive(3, QStringLiteral("/"));
         m_drives.SetDrive(4, m_root);
         QDir::setCurrent(m_root);
-        m_browser = std::make_unique<CBrowserDlg>();
+        m_session.Load(platform::ProgramDirectory());
+        m_browser = std::make_unique<CBrowserDlg>(m_session);
         m_browser->BuildDialog();
         m_browser->resize(800, 600);
         m_browser->show();
@@ -113,13 +116,14 @@ private:
     CModalRunner* m_previousRunner = nullptr;
     ScopedDrives m_drives;
     CBrowserApp m_app;
+    BrowserSession m_session;
     std::unique_ptr<CBrowserDlg> m_browser;
 };
 
 void FillLabels(CBrowserDlg& browser)
 {
     browser.m_strCurrentFolder = QStringLiteral("D:/Data");
-    browser.m_strFileMask = QStringLiteral("*.lbl");
+    browser.Session().m_strFileMask = QStringLiteral("*.lbl");
     browser.FillFileList();
     QCoreApplication::processEvents();  // the view lays the items out
 }
@@ -133,7 +137,7 @@ void BM_FillFileList(benchmark::State& state, Setup& setup)
         QElapsedTimer timer;
         timer.start();
         browser.m_strCurrentFolder = QStringLiteral("D:/Data");
-        browser.m_strFileMask = QStringLiteral("*.lbl");
+        browser.Session().m_strFileMask = QStringLiteral("*.lbl");
         browser.FillFileList();
         filling += double(timer.nsecsElapsed());
         QCoreApplication::processEvents();  // the view lays the items out
@@ -232,7 +236,7 @@ void BM_ListMemory(benchmark::State& state, Setup& setup)
     double residentAdded = 0;
     double refillGrowth = 0;
     for (auto _ : state) {
-        browser.m_strFileMask = QStringLiteral("*.none");
+        browser.Session().m_strFileMask = QStringLiteral("*.none");
         browser.FillFileList();
         QCoreApplication::processEvents();
         malloc_trim(0);

@@ -1,7 +1,11 @@
 // Vellora: started in a PDS volume's folder, which becomes the current
 // drive, it shows the volume's description and then the browser window.
+// This is where the program's pieces are put together: the drive table of
+// the start folder, the modal runner that shows real windows, and the
+// application object with the browser window it runs.
 
 #include "app/CBrowserApp.h"
+#include "browser/CBrowserDlg.h"
 #include "platform/DriveTable.h"
 #include "platform/gui/GuiModalRunner.h"
 
@@ -18,10 +22,12 @@ int main(int argc, char** argv)
     DriveTable drives;
     drives.InitFromStartDir(QDir::currentPath());
     DriveTable::Install(&drives);
-    CBrowserApp theApp;
     GuiModalRunner runner;
     CModalRunner::Install(&runner);
+
+    CBrowserApp theApp(&CBrowserDlg::Make);
     theApp.InitInstance();
+
     CModalRunner::Install(nullptr);
     DriveTable::Install(nullptr);
     return 0;

@@ -1,14 +1,21 @@
 #include "app/CBrowserApp.h"
 
 #include "app/CVolumeContentsDlg.h"
-#include "browser/CBrowserDlg.h"
+#include "platform/gui/CDialog.h"
 #include "platform/DriveTable.h"
 #include "platform/FileStatus.h"
 #include "platform/ProgramDir.h"
 #include "platform/WinTypes.h"
 #include "res/StringTable.h"
+#include "session/BrowserSession.h"
+
+#include <utility>
 
 QString ContentsFileName(QChar driveLetter) { return res::Text(res::TextId::ContentsFile, QString(driveLetter)); }
+
+CBrowserApp::CBrowserApp(BrowserFactory makeBrowser) : m_makeBrowser(std::move(makeBrowser)) {}
+
+CBrowserApp::~CBrowserApp() = default;
 
 bool CBrowserApp::InitInstance()
 {
@@ -32,10 +39,14 @@ bool CBrowserApp::InitInstance()
     if (dlg.DoModal() != IDOK)
         return false;
 
-    CBrowserDlg browser;
-    m_pMainWnd = &browser;
-    browser.SetContentsFile(contentsFile);
-    browser.DoModal();
+    // The window saves the session when it is destroyed.
+    BrowserSession session;
+    session.Load(m_strProgramDir);
+    if (!m_makeBrowser)
+        return false;
+    const std::unique_ptr<CDialog> browser = m_makeBrowser(session, contentsFile);
+    m_pMainWnd = browser.get();
+    browser->DoModal();
     m_pMainWnd = nullptr;
     return false;
 }

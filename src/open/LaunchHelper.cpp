@@ -146,3 +146,24 @@ QString LaunchHelper(QString typeName, QString application, QString filePath)
     CHelperStarter starter;
     return LaunchHelper(std::move(typeName), std::move(application), std::move(filePath), starter);
 }
+
+void SplitMissingHelper(const QString& application, QString& name, QString& arguments)
+{
+    QString program;
+    arguments.clear();
+    if (application.startsWith(u'"')) {
+        const qsizetype close = application.indexOf(u'"', 1);
+        program = close < 0 ? application.mid(1) : application.mid(1, close - 1);
+        if (close >= 0)
+            arguments = application.mid(close + 1);
+    } else {
+        program = application.mid(application.lastIndexOf(u'\\') + 1);
+        const qsizetype blank = program.indexOf(u' ');
+        if (blank >= 0) {
+            arguments = program.mid(blank);
+            program.truncate(blank);
+        }
+    }
+    const qsizetype cut = std::max(program.lastIndexOf(u'\\'), program.lastIndexOf(u'/'));
+    name = program.mid(cut + 1);
+}

@@ -1,6 +1,6 @@
 #include "open/SearchForFile.h"
 
-#include "app/CProgressDlg.h"
+#include "platform/ProgressSink.h"
 #include "platform/FileFinder.h"
 #include "platform/WinTypes.h"
 #include "res/StringTable.h"
@@ -22,7 +22,7 @@ struct Level {
 
 class Progress {
 public:
-    explicit Progress(CProgressDlg* dialog) : m_dialog(dialog) {}
+    explicit Progress(ProgressSink* dialog) : m_dialog(dialog) {}
     void Visit(const QString& folder)
     {
         if (!m_dialog)
@@ -32,12 +32,12 @@ public:
     }
 
 private:
-    CProgressDlg* m_dialog;
+    ProgressSink* m_dialog;
 };
 
 }  // namespace
 
-bool SearchForFile(QString folder, QString fileName, QString& foundPath, CProgressDlg* progress)
+bool SearchForFile(QString folder, QString fileName, QString& foundPath, ProgressSink* progress)
 {
     const QString everything = QStringLiteral("*");
     Progress report(progress);

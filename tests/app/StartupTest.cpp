@@ -63,7 +63,7 @@ protected:
     }
 
     ScopedDrives drives;
-    CBrowserApp app;
+    CBrowserApp app{&CBrowserDlg::Make};
     TempDir volume;
     ScriptedRunner runner;
     QString m_savedCwd;

@@ -11,6 +11,7 @@
 #include "support/QtPrinters.h"
 #include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
+#include "volume/CFileItem.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,8 +76,8 @@ protected:
     }
     static QString PathOf(CTreeCtrl* tree, QTreeWidgetItem* item)
     {
-        const auto* path = static_cast<const QString*>(tree->GetItemData(item));
-        return path ? *path : QString("(null)");
+        const auto* record = static_cast<const CFileItem*>(tree->GetItemData(item));
+        return record ? record->m_strPath : QString("(null)");
     }
     static QTreeWidgetItem* Child(QTreeWidgetItem* item, const QString& text)
     {

@@ -6,7 +6,7 @@
 #include "support/ScopedDrives.h"
 #include "platform/FileFinder.h"
 #include "platform/WinTypes.h"
-#include "RecordingProgress.h"
+#include "RecordingSink.h"
 #include "support/QtPrinters.h"
 #include "support/TempDir.h"
 
@@ -53,7 +53,7 @@ protected:
         }
     }
 
-    static QStringList Scanned(const RecordingProgress& progress)
+    static QStringList Scanned(const RecordingSink& progress)
     {
         QStringList folders;
         for (const QString& text : progress.texts) {
@@ -73,7 +73,7 @@ TEST_F(Search, FindsAFileWithAnotherCaseAndKeepsTheStartForm)
     volume.write("SOFTWARE/README.TXT", "x");
     volume.write("SOFTWARE/BIN/SKYGLASS.EXE", "x");
     volume.mkdir("SOFTWARE/DOC/EMPTY");
-    RecordingProgress progress;
+    RecordingSink progress;
     QString found = "untouched";
     EXPECT_TRUE(SearchForFile("D:/Software", "skyglass.exe", found, &progress));
     EXPECT_EQ(found, R"(D:\Software\BIN\SKYGLASS.EXE)");
@@ -96,7 +96,7 @@ TEST_F(Search, WalksDepthFirstInListingOrderAndStopsAtTheFirstMatch)
     Reference("D:/TREE", "Target.Exe", expectedVisits, expectedMatch);
     ASSERT_FALSE(expectedMatch.isEmpty());
 
-    RecordingProgress progress;
+    RecordingSink progress;
     QString found;
     EXPECT_TRUE(SearchForFile("D:/TREE", "Target.Exe", found, &progress));
     EXPECT_EQ(found, expectedMatch);
@@ -108,7 +108,7 @@ TEST_F(Search, WalksDepthFirstInListingOrderAndStopsAtTheFirstMatch)
     QString none;
     Reference("D:/TREE", "absent.exe", allVisits, none);
     EXPECT_EQ(allVisits.size(), 14);  // TREE and its 13 folders
-    RecordingProgress whole;
+    RecordingSink whole;
     found = "untouched";
     EXPECT_FALSE(SearchForFile("D:/TREE", "absent.exe", found, &whole));
     EXPECT_EQ(found, "untouched");
@@ -120,7 +120,7 @@ TEST_F(Search, DotNamesAreNeverSearched)
 {
     volume.write("S/.hidden/tool.exe", "x");
     volume.write("S/.tool.exe", "x");
-    RecordingProgress progress;
+    RecordingSink progress;
     QString found;
     EXPECT_FALSE(SearchForFile("D:/S", "tool.exe", found, &progress));
     EXPECT_FALSE(SearchForFile("D:/S", ".tool.exe", found, &progress));
@@ -142,7 +142,7 @@ TEST_F(Search, LinksAreComparedAsFilesAndNeverEntered)
     ASSERT_EQ(::symlink(QFile::encodeName(volume.file("elsewhere")).constData(),
                         QFile::encodeName(volume.file("S/real")).constData()), 0);
 
-    RecordingProgress progress;
+    RecordingSink progress;
     QString found;
     EXPECT_FALSE(SearchForFile("D:/S", "tool.exe", found, &progress));
     EXPECT_EQ(Scanned(progress), QStringList({"D:/S", "D:/S/sub"}));
@@ -164,7 +164,7 @@ TEST_F(Search, SpecialFilesMatchWithoutBlocking)
 
 TEST_F(Search, MissingStartCostsOneStepAndFindsNothing)
 {
-    RecordingProgress progress;
+    RecordingSink progress;
     QString found = "untouched";
     EXPECT_FALSE(SearchForFile("D:/Nowhere", "x.exe", found, &progress));
     EXPECT_FALSE(SearchForFile("Q:", "x.exe", found, &progress));
@@ -181,30 +181,13 @@ TEST_F(Search, EmptyStartSearchesTheRootOfTheCurrentDrive)
     volume.write("Tools/Bin/Run.exe", "x");
     volume.mkdir("Work/Deep");
     ASSERT_TRUE(QDir::setCurrent(volume.file("Work/Deep")));
-    RecordingProgress progress;
+    RecordingSink progress;
     QString found;
     EXPECT_TRUE(SearchForFile("", "run.EXE", found, &progress));
     EXPECT_EQ(found, R"(\Tools\Bin\Run.exe)");
     EXPECT_EQ(progress.texts.value(0), "Scanning: ");
     // The search never changes the current folder.
     EXPECT_EQ(QDir::currentPath(), volume.file("Work/Deep"));
-}
-
-TEST_F(Search, ShownProgressWindowIsSteppedPerFolder)
-{
-    volume.write("S/a/b/tool.exe", "x");
-    QWidget owner;
-    owner.show();
-    RecordingProgress progress;
-    ASSERT_TRUE(progress.Create(&owner));
-    bool ownerDisabledAtEveryStep = true;
-    progress.onStep = [&] { ownerDisabledAtEveryStep = ownerDisabledAtEveryStep && !owner.isEnabled(); };
-    QString found;
-    EXPECT_TRUE(SearchForFile("D:/S", "tool.exe", found, &progress));
-    EXPECT_EQ(progress.steps, 3);
-    EXPECT_TRUE(ownerDisabledAtEveryStep);
-    progress.DestroyWindow();
-    EXPECT_TRUE(owner.isEnabled());
 }
 
 // A chain of folders deeper than any path the system accepts in one piece,
@@ -290,7 +273,7 @@ TEST_F(Search, TreesDeeperThanAnyPathAreSearchedToTheBottom)
         ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &low), 0);
     }
 
-    RecordingProgress progress;
+    RecordingSink progress;
     QString found;
     const bool ok = SearchForFile("D:/Deep", "leaf.EXE", found, &progress);
     QString expected = "D:/Deep";
