@@ -232,19 +232,6 @@ QString DriveTable::ToHostPath(const QString& path) const
     return current;
 }
 
-namespace {
-DriveTable* g_drives = nullptr;
-}
-
-DriveTable* DriveTable::Current() { return g_drives; }
-
-DriveTable* DriveTable::Install(DriveTable* table)
-{
-    DriveTable* previous = g_drives;
-    g_drives = table;
-    return previous;
-}
-
 namespace platform {
 
 namespace {

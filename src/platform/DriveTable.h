@@ -8,19 +8,15 @@
 // exactly one in use: the one installed with Install (by main, or by a
 // test), reached through Current and the platform:: short forms below.
 
+#include "platform/Installed.h"
 #include "platform/NameCache.h"
 
 #include <QString>
 #include <array>
 
-class DriveTable {
+class DriveTable : public Installed<DriveTable> {
 public:
     static constexpr int kDriveCount = 26;  // 1 = A ... 26 = Z
-
-    // The installed table; null when none is.
-    static DriveTable* Current();
-    // Installs a table (null: none) and returns the previous one.
-    static DriveTable* Install(DriveTable* table);
 
     // C: = "/", D: = startDir (unless it is "/"), E: ... = mount points
     // under /media, /run/media and /mnt in mount-table order.

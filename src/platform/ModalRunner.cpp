@@ -3,19 +3,6 @@
 #include "platform/CWinApp.h"
 #include "platform/WinTypes.h"
 
-namespace {
-CModalRunner* g_runner = nullptr;
-}
-
-CModalRunner* CModalRunner::Current() { return g_runner; }
-
-CModalRunner* CModalRunner::Install(CModalRunner* runner)
-{
-    CModalRunner* previous = g_runner;
-    g_runner = runner;
-    return previous;
-}
-
 int AfxMessageBox(const QString& text, MessageButtons buttons, MessageIcon icon)
 {
     CModalRunner* runner = CModalRunner::Current();

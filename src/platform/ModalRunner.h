@@ -4,6 +4,8 @@
 // that shows the real thing; tests install one that checks what is asked and
 // answers it.
 
+#include "platform/Installed.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -27,7 +29,9 @@ struct FileDialogRequest {
     QString chosenPath;  // out: the chosen file's full host path
 };
 
-class CModalRunner {
+// The installed runner (Current) is never null once the program or a test
+// set one.
+class CModalRunner : public Installed<CModalRunner> {
 public:
     virtual ~CModalRunner() = default;
     // Runs an initialised dialog modally and returns its result.
@@ -36,11 +40,6 @@ public:
     virtual int MessageBox(const QString& text, const QString& caption, MessageBoxKind kind) = 0;
     // Runs the open-file dialog; true on OK with request.chosenPath set.
     virtual bool GetOpenFileName(FileDialogRequest& request) = 0;
-
-    // The installed runner (never null once the program or a test set one).
-    static CModalRunner* Current();
-    // Installs a runner and returns the previous one.
-    static CModalRunner* Install(CModalRunner* runner);
 };
 
 // A message box through the modal runner; the caption is the application

@@ -16,11 +16,11 @@
 
 namespace {
 
-QStringList Children(const CTreeCtrl& tree, HTREEITEM item)
+QStringList Children(const CTreeCtrl&, HTREEITEM item)
 {
     QStringList texts;
-    for (HTREEITEM child = tree.GetChildItem(item); child; child = tree.GetNextSiblingItem(child))
-        texts << tree.GetItemText(child);
+    for (int i = 0; i < item->childCount(); ++i)
+        texts << item->child(i)->text(0);
     return texts;
 }
 
