@@ -5,6 +5,7 @@
 BUILD      ?= build
 BUILD_TYPE ?= RelWithDebInfo
 GENERATOR  ?= Ninja
+WERROR     ?= OFF
 
 # Debian packages the build, the tests and `make run` need.
 DEPS := cmake g++ clang ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev \
@@ -38,7 +39,7 @@ run-deps:
 	$(call install_missing,$(RUN_DEPS))
 
 configure: deps
-	cmake -S . -B $(BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	cmake -S . -B $(BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DVELLORA_WERROR=$(WERROR)
 
 build: configure
 	cmake --build $(BUILD) -j $$(nproc)

@@ -17,14 +17,14 @@
 
 #include "VolumeGenerator.h"
 #include "app/CBrowserApp.h"
-#include "platform/ProgramDir.h"
-#include "session/BrowserSession.h"
-#include "support/ScopedDrives.h"
 #include "browser/CBrowserDlg.h"
 #include "platform/ModalRunner.h"
+#include "platform/ProgramDir.h"
 #include "platform/WinTypes.h"
 #include "platform/gui/CListCtrl.h"
 #include "platform/gui/CTreeCtrl.h"
+#include "session/BrowserSession.h"
+#include "support/ScopedDrives.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,11 +1,11 @@
 #include "app/CBrowserApp.h"
 
 #include "app/CVolumeContentsDlg.h"
-#include "platform/gui/CDialog.h"
 #include "platform/DriveTable.h"
 #include "platform/FileStatus.h"
 #include "platform/ProgramDir.h"
 #include "platform/WinTypes.h"
+#include "platform/gui/CDialog.h"
 #include "res/StringTable.h"
 #include "session/BrowserSession.h"
 

@@ -1,7 +1,7 @@
 #include "open/SearchForFile.h"
 
-#include "platform/ProgressSink.h"
 #include "platform/FileFinder.h"
+#include "platform/ProgressSink.h"
 #include "platform/WinTypes.h"
 #include "res/StringTable.h"
 

@@ -1,7 +1,7 @@
 #include "options/COptionsHelpers.h"
 
-#include "options/CNewHelperDlg.h"
 #include "helpers/HelperLists.h"
+#include "options/CNewHelperDlg.h"
 #include "platform/ModalRunner.h"
 #include "platform/WinTypes.h"
 #include "platform/gui/CDataExchange.h"

@@ -4,8 +4,8 @@
 
 #include "VolumeFixture.h"
 
-#include "volume/FileNames.h"
 #include "platform/WinTypes.h"
+#include "volume/FileNames.h"
 
 #include <QAbstractItemView>
 #include <QFile>

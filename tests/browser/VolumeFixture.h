@@ -5,7 +5,6 @@
 
 #include "app/CBrowserApp.h"
 #include "browser/CBrowserDlg.h"
-#include "volume/CFileItem.h"
 #include "platform/gui/CListCtrl.h"
 #include "platform/gui/CTreeCtrl.h"
 #include "support/LoadedSession.h"
@@ -13,6 +12,7 @@
 #include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
 #include "support/VolumeTest.h"
+#include "volume/CFileItem.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,10 +2,10 @@
 
 #include "label/CLabelScanner.h"
 #include "label/LabelReader.h"
-#include "support/ScopedDrives.h"
 #include "platform/HostNames.h"
 #include "platform/WinTypes.h"
 #include "support/QtPrinters.h"
+#include "support/ScopedDrives.h"
 #include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
 

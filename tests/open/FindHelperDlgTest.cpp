@@ -2,13 +2,13 @@
 // in letter order with the current one selected, folders read on first
 // expansion, display names and paths, and the item paths freed at the end.
 
+#include "RecordingProgress.h"
 #include "open/CFindHelperDlg.h"
-#include "support/ScopedDrives.h"
 #include "platform/WinTypes.h"
 #include "platform/gui/CTreeCtrl.h"
 #include "res/gui/FindHelperTemplate.h"
-#include "RecordingProgress.h"
 #include "support/QtPrinters.h"
+#include "support/ScopedDrives.h"
 #include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
 #include "volume/CFileItem.h"

@@ -2,11 +2,11 @@
 
 #include "open/CHelperStarter.h"
 #include "open/LaunchHelper.h"
-#include "support/ScopedDrives.h"
 #include "platform/Process.h"
 #include "platform/WinTypes.h"
 #include "support/QtPrinters.h"
 #include "support/RecordFifo.h"
+#include "support/ScopedDrives.h"
 #include "support/TempDir.h"
 
 #include <QDir>

@@ -5,7 +5,6 @@
 
 #include "app/CBrowserApp.h"
 #include "browser/CBrowserDlg.h"
-#include "volume/CFileItem.h"
 #include "open/CFindHelperDlg.h"
 #include "open/CViewerChoiceDlg.h"
 #include "platform/Process.h"
@@ -19,6 +18,7 @@
 #include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
 #include "support/VolumeTest.h"
+#include "volume/CFileItem.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

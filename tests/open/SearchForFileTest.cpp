@@ -2,12 +2,12 @@
 // system's order, one progress step per folder, the first match without
 // regard to case, no way through links, and trees of any depth.
 
+#include "RecordingSink.h"
 #include "open/SearchForFile.h"
-#include "support/ScopedDrives.h"
 #include "platform/FileFinder.h"
 #include "platform/WinTypes.h"
-#include "RecordingSink.h"
 #include "support/QtPrinters.h"
+#include "support/ScopedDrives.h"
 #include "support/TempDir.h"
 
 #include <QDir>

@@ -10,10 +10,10 @@
 #include "platform/gui/CListCtrl.h"
 #include "res/gui/OptionsGeneralTemplate.h"
 #include "res/gui/PropertySheetTemplate.h"
-#include "support/ScopedDrives.h"
 #include "support/FakeXdg.h"
 #include "support/LoadedSession.h"
 #include "support/QtPrinters.h"
+#include "support/ScopedDrives.h"
 #include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
 

@@ -4,8 +4,8 @@
 // timing of their changes.
 
 #include "helpers/HelperLists.h"
-#include "options/COptions.h"
 #include "options/CNewHelperDlg.h"
+#include "options/COptions.h"
 #include "platform/WinTypes.h"
 #include "platform/gui/CListBox.h"
 #include "res/gui/NewHelperTemplate.h"

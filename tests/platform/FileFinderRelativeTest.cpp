@@ -1,9 +1,9 @@
 // Listings opened relative to a parent listing, and listings without file
 // details, as walks over deep trees use them.
 
-#include "support/ScopedDrives.h"
 #include "platform/FileFinder.h"
 #include "platform/WinTypes.h"
+#include "support/ScopedDrives.h"
 #include "support/TempDir.h"
 
 #include <QDir>

@@ -1,12 +1,12 @@
 // Drive table, path translation, folder finder, file status, text reader.
 
 #include "platform/CStdioFile.h"
-#include "support/ScopedDrives.h"
 #include "platform/FileFinder.h"
 #include "platform/FileStatus.h"
 #include "platform/HostNames.h"
 #include "platform/ProgramDir.h"
 #include "platform/WinTypes.h"
+#include "support/ScopedDrives.h"
 #include "support/TempDir.h"
 
 #include <QCoreApplication>

@@ -1,10 +1,10 @@
 // Command-line splitting and real program starts.
 
-#include "support/ScopedDrives.h"
 #include "platform/Process.h"
 #include "platform/WinTypes.h"
 #include "support/QtPrinters.h"
 #include "support/RecordFifo.h"
+#include "support/ScopedDrives.h"
 #include "support/TempDir.h"
 
 #include <QDir>
