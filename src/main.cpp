@@ -1,9 +1,14 @@
 // Vellora: started in a PDS volume's folder, or given it as its one
 // argument, which becomes the current drive, it shows the volume's
-// description and then the browser window.
+// description and then the browser window. This is where the program's
+// pieces are put together: the drive table of the start folder, the modal
+// runner that shows real windows, and the application object with the
+// browser window it runs.
 
 #include "app/CBrowserApp.h"
 #include "app/CommandLine.h"
+#include "browser/CBrowserDlg.h"
+#include "platform/DriveTable.h"
 #include "platform/gui/GuiModalRunner.h"
 
 #include <QApplication>
@@ -22,11 +27,16 @@ int main(int argc, char** argv)
     QApplication::setOrganizationName(QStringLiteral("Morvath"));
     QApplication::setDesktopFileName(QStringLiteral("org.morvath.Vellora"));
 
-    CBrowserApp theApp;
-    theApp.Drives().InitFromStartDir(QDir::currentPath());
+    DriveTable drives;
+    drives.InitFromStartDir(QDir::currentPath());
+    DriveTable::Install(&drives);
     GuiModalRunner runner;
     CModalRunner::Install(&runner);
+
+    CBrowserApp theApp(&CBrowserDlg::Make);
     theApp.InitInstance();
+
     CModalRunner::Install(nullptr);
+    DriveTable::Install(nullptr);
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
-#include "res/CommandLineStrings.h"
+#include "platform/HostNames.h"
+#include "res/StringTable.h"
 
 #include <cerrno>
 #include <climits>
@@ -23,13 +24,11 @@ std::string Printable(const std::string& argument)
     return text;
 }
 
-std::string Replace(std::string text, const char* marker, const std::string& value)
-{
-    const std::size_t at = text.find(marker);
-    if (at != std::string::npos)
-        text.replace(at, std::strlen(marker), value);
-    return text;
-}
+QString FromBytes(const std::string& bytes) { return platform::FromHostName(QByteArray::fromStdString(bytes)); }
+
+// A text of the string table as the terminal gets it: an argument's own
+// bytes stay as they were given.
+std::string ToBytes(const QString& text) { return platform::ToHostName(text).toStdString(); }
 
 bool IsOption(const std::string& argument) { return argument.size() > 1 && argument[0] == '-'; }
 
@@ -61,13 +60,13 @@ void CommandLine::Read(const std::vector<std::string>& arguments)
             m_action = Action::ShowVersion;
             return;
         } else if (options && IsOption(argument)) {
-            Fail(res::kUnknownOption, argument);
+            Fail(res::TextId::UnknownOption, argument);
             return;
         } else if (!m_folder.empty()) {
-            Fail(res::kOneFolderOnly, argument);
+            Fail(res::TextId::OneFolderOnly, argument);
             return;
         } else if (argument.empty()) {
-            Fail(res::kNoSuchFolder, argument);
+            Fail(res::TextId::NoSuchFolder, argument);
             return;
         } else {
             m_folder = argument;
@@ -75,10 +74,11 @@ void CommandLine::Read(const std::vector<std::string>& arguments)
     }
 }
 
-void CommandLine::Fail(const char* format, const std::string& argument, const std::string& detail)
+void CommandLine::Fail(res::TextId text, const std::string& argument, const std::string& detail)
 {
     m_action = Action::Fail;
-    m_error = Replace(Replace(format, "%1", Printable(argument)), "%2", detail);
+    const QString shown = FromBytes(Printable(argument));
+    m_error = ToBytes(detail.empty() ? res::Text(text, shown) : res::Text(text, shown, QString::fromLocal8Bit(detail)));
 }
 
 // Makes the folder current, or says why it cannot be.
@@ -88,17 +88,17 @@ bool CommandLine::EnterFolder()
     if (::stat(m_folder.c_str(), &status) != 0) {
         const int error = errno;
         if (error == ENOENT || error == ENOTDIR)
-            Fail(res::kNoSuchFolder, m_folder);
+            Fail(res::TextId::NoSuchFolder, m_folder);
         else
-            Fail(res::kCannotEnterFolder, m_folder, std::strerror(error));
+            Fail(res::TextId::CannotEnterFolder, m_folder, std::strerror(error));
         return false;
     }
     if (!S_ISDIR(status.st_mode)) {
-        Fail(res::kNotAFolder, m_folder);
+        Fail(res::TextId::NotAFolder, m_folder);
         return false;
     }
     if (::chdir(m_folder.c_str()) != 0) {
-        Fail(res::kCannotEnterFolder, m_folder, std::strerror(errno));
+        Fail(res::TextId::CannotEnterFolder, m_folder, std::strerror(errno));
         return false;
     }
     // As a shell would have set it for a program started in the folder.
@@ -116,10 +116,10 @@ std::optional<int> CommandLine::Apply(std::FILE* out, std::FILE* err)
     case Action::Start:
         return std::nullopt;
     case Action::ShowHelp:
-        std::fputs(res::kUsage, out);
+        std::fputs(ToBytes(res::Text(res::TextId::CommandLineUsage)).c_str(), out);
         return EXIT_SUCCESS;
     case Action::ShowVersion:
-        std::fputs(res::kVersionLine, out);
+        std::fputs(ToBytes(res::Text(res::TextId::CommandLineVersion)).c_str(), out);
         return EXIT_SUCCESS;
     case Action::Fail:
         break;

@@ -7,6 +7,8 @@
 // 2. Nothing here needs a display, the settings store or Qt's application
 // object.
 
+#include "res/StringTable.h"
+
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -36,7 +38,7 @@ public:
 
 private:
     void Read(const std::vector<std::string>& arguments);
-    void Fail(const char* format, const std::string& argument, const std::string& detail = {});
+    void Fail(res::TextId text, const std::string& argument, const std::string& detail = {});
     bool EnterFolder();
 
     Action m_action = Action::Start;

@@ -5,7 +5,7 @@
 #include "platform/ModalRunner.h"
 #include "platform/SequentialFile.h"
 #include "platform/WinTypes.h"
-#include "res/LabelStrings.h"
+#include "res/StringTable.h"
 
 #include <array>
 
@@ -13,7 +13,7 @@ QString GetLabelContentType(QString path)
 {
     SequentialFile file;
     if (!file.Open(path)) {
-        AfxMessageBox(QString::fromLatin1(res::kUnableToOpenFile) + path, MB_OK);
+        AfxMessageBox(res::Text(res::TextId::UnableToOpenFile, path), MessageButtons::Ok);
         return {};
     }
 

@@ -1,6 +1,5 @@
 #include "platform/DriveTable.h"
 
-#include "platform/CWinApp.h"
 #include "platform/HostNames.h"
 
 #include <QFile>
@@ -236,11 +235,7 @@ QString DriveTable::ToHostPath(const QString& path) const
 namespace platform {
 
 namespace {
-DriveTable* Table()
-{
-    CWinApp* app = AfxGetApp();
-    return app ? &app->Drives() : nullptr;
-}
+DriveTable* Table() { return DriveTable::Current(); }
 }  // namespace
 
 int GetDrive()

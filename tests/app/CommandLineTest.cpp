@@ -11,6 +11,7 @@
 #include "platform/gui/CListBox.h"
 #include "support/ProgramRun.h"
 #include "support/QtPrinters.h"
+#include "support/ScopedDrives.h"
 #include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
 
@@ -66,9 +67,10 @@ protected:
     // Volume Contents dialog, which shows the lines it checks and exits.
     void StartAndExpect(const QString& contentsFile, const QStringList& lines)
     {
+        ScopedDrives drives;
+        drives.InitFromStartDir(QDir::currentPath());
+        EXPECT_EQ(drives.Folder(4), QDir(volume.path()).canonicalPath());
         CBrowserApp app;
-        app.Drives().InitFromStartDir(QDir::currentPath());
-        EXPECT_EQ(app.Drives().Folder(4), QDir(volume.path()).canonicalPath());
         ScriptedRunner runner;
         runner.ExpectDialog([&](CDialog& shown) {
             auto* dlg = dynamic_cast<CVolumeContentsDlg*>(&shown);
