@@ -1,19 +1,29 @@
 # Vellora: two commands for a newcomer.
-#   make run   installs what is missing, builds, opens the browser on sample/volume
-#   make test  installs what is missing, builds, runs every test headless
+#   make run   installs what is missing, builds the program, opens it on sample/volume
+#   make test  installs what is missing, builds everything, runs every test headless
+# and one for a release:
+#   make package  builds everything and the Debian package build/vellora_*.deb
 
 BUILD      ?= build
 BUILD_TYPE ?= RelWithDebInfo
 GENERATOR  ?= Ninja
+WERROR     ?= OFF
 
-# Debian packages the build, the tests and `make run` need.
-DEPS := cmake g++ clang ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev \
-        libbenchmark-dev fonts-dejavu-core shared-mime-info desktop-file-utils xdg-utils
+# Debian packages the program needs (all `make run` installs), and what the
+# tests and benchmarks need besides.
+PROGRAM_DEPS := cmake g++ ninja-build pkg-config qt6-base-dev fonts-dejavu-core shared-mime-info xdg-utils
+DEPS := $(PROGRAM_DEPS) clang libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream
+# Running the program headless and taking screenshots of it.
 RUN_DEPS := xvfb xdotool imagemagick
+# CPack's Debian generator computes the package's dependencies with
+# dpkg-shlibdeps and looks at each file with `file`.
+PACKAGE_DEPS := dpkg-dev file
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps run-deps configure build test run clean
+CONFIGURE = cmake -S . -B $(BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DVELLORA_WERROR=$(WERROR)
+
+.PHONY: all deps program-deps run-deps package-deps configure build test run package clean
 
 all: build
 
@@ -34,20 +44,33 @@ endef
 deps:
 	$(call install_missing,$(DEPS))
 
+program-deps:
+	$(call install_missing,$(PROGRAM_DEPS))
+
 run-deps:
 	$(call install_missing,$(RUN_DEPS))
 
+package-deps:
+	$(call install_missing,$(PACKAGE_DEPS))
+
 configure: deps
-	cmake -S . -B $(BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	$(CONFIGURE)
 
 build: configure
 	cmake --build $(BUILD) -j $$(nproc)
 
 test: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $$(nproc)
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error -j $$(nproc)
 
-run: build
-	cd sample/volume && "$(CURDIR)/$(BUILD)/vellora"
+# Only the program (with its help page and helper file), no tests or
+# benchmarks.
+run: program-deps
+	$(CONFIGURE)
+	cmake --build $(BUILD) -j $$(nproc) --target vellora
+	"$(BUILD)/vellora" sample/volume
+
+package: build package-deps
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)

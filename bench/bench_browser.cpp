@@ -20,9 +20,12 @@
 #include "app/CBrowserApp.h"
 #include "browser/CBrowserDlg.h"
 #include "platform/ModalRunner.h"
+#include "platform/ProgramDir.h"
 #include "platform/WinTypes.h"
 #include "platform/gui/CListCtrl.h"
 #include "platform/gui/CTreeCtrl.h"
+#include "session/BrowserSession.h"
+#include "support/ScopedDrives.h"
 
 #include <QApplication>
 #include <QDir>
@@ -52,7 +55,7 @@ class CountingRunner : public CModalRunner {
 public:
     int modals = 0;
     int RunDialog(CDialog&) override { return ++modals, IDCANCEL; }
-    int MessageBox(const QString& text, const QString&, unsigned) override
+    int MessageBox(const QString& text, const QString&, MessageBoxKind) override
     {
         std::fprintf(stderr, "unexpected message: %s\n", text.toUtf8().constData());
         return ++modals, IDOK;
@@ -76,10 +79,11 @@ public:
         }
         m_previousRunner = CModalRunner::Install(&m_runner);
         m_app.m_pszAppName = QStringLiteral("Vellora");
-        m_app.Drives().SetDrive(3, QStringLiteral("/"));
-        m_app.Drives().SetDrive(4, m_root);
+        m_drives.SetDrive(3, QStringLiteral("/"));
+        m_drives.SetDrive(4, m_root);
         QDir::setCurrent(m_root);
-        m_browser = std::make_unique<CBrowserDlg>();
+        m_session.Load(platform::ProgramDirectory());
+        m_browser = std::make_unique<CBrowserDlg>(m_session);
         m_browser->BuildDialog();
         m_browser->resize(800, 600);
         m_browser->show();
@@ -111,14 +115,16 @@ private:
     QString m_root;
     CountingRunner m_runner;
     CModalRunner* m_previousRunner = nullptr;
+    ScopedDrives m_drives;
     CBrowserApp m_app;
+    BrowserSession m_session;
     std::unique_ptr<CBrowserDlg> m_browser;
 };
 
 void FillLabels(CBrowserDlg& browser)
 {
     browser.m_strCurrentFolder = QStringLiteral("D:/Data");
-    browser.m_strFileMask = QStringLiteral("*.lbl");
+    browser.Session().m_strFileMask = QStringLiteral("*.lbl");
     browser.FillFileList();
     QCoreApplication::processEvents();  // the view lays the items out
 }
@@ -132,7 +138,7 @@ void BM_FillFileList(benchmark::State& state, Setup& setup)
         QElapsedTimer timer;
         timer.start();
         browser.m_strCurrentFolder = QStringLiteral("D:/Data");
-        browser.m_strFileMask = QStringLiteral("*.lbl");
+        browser.Session().m_strFileMask = QStringLiteral("*.lbl");
         browser.FillFileList();
         filling += double(timer.nsecsElapsed());
         QCoreApplication::processEvents();  // the view lays the items out
@@ -234,7 +240,7 @@ void BM_ListMemory(benchmark::State& state, Setup& setup)
     double residentAdded = 0;
     double refillGrowth = 0;
     for (auto _ : state) {
-        browser.m_strFileMask = QStringLiteral("*.none");
+        browser.Session().m_strFileMask = QStringLiteral("*.none");
         browser.FillFileList();
         QCoreApplication::processEvents();
         malloc_trim(0);

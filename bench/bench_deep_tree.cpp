@@ -12,8 +12,11 @@
 #include "app/CBrowserApp.h"
 #include "browser/CBrowserDlg.h"
 #include "platform/ModalRunner.h"
+#include "platform/ProgramDir.h"
 #include "platform/WinTypes.h"
 #include "platform/gui/CTreeCtrl.h"
+#include "session/BrowserSession.h"
+#include "support/ScopedDrives.h"
 
 #include <QApplication>
 #include <QDir>
@@ -37,7 +40,7 @@ class CountingRunner : public CModalRunner {
 public:
     int modals = 0;
     int RunDialog(CDialog&) override { return ++modals, IDCANCEL; }
-    int MessageBox(const QString& text, const QString&, unsigned) override
+    int MessageBox(const QString& text, const QString&, MessageBoxKind) override
     {
         std::fprintf(stderr, "unexpected message: %s\n", text.toUtf8().constData());
         return ++modals, IDOK;
@@ -66,7 +69,7 @@ bool WriteChain(const QString& folder, int depth)
     return true;
 }
 
-// A volume holding one chain, and a browser window over it.
+// A volume holding one chain, and browser windows over it.
 class Setup {
 public:
     explicit Setup(int depth)
@@ -75,14 +78,10 @@ public:
             std::fprintf(stderr, "cannot write a chain of %d folders\n", depth);
         m_previousRunner = CModalRunner::Install(&m_runner);
         m_app.m_pszAppName = QStringLiteral("Vellora");
-        m_app.Drives().SetDrive(3, QStringLiteral("/"));
-        m_app.Drives().SetDrive(4, m_volume.path());
+        m_drives.SetDrive(3, QStringLiteral("/"));
+        m_drives.SetDrive(4, m_volume.path());
         QDir::setCurrent(m_volume.path());
-        m_browser = std::make_unique<CBrowserDlg>();
-        m_browser->BuildDialog();
-        m_browser->resize(800, 600);
-        m_browser->show();
-        QCoreApplication::processEvents();
+        m_session.Load(platform::ProgramDirectory());
     }
     ~Setup()
     {
@@ -91,13 +90,28 @@ public:
         QDir::setCurrent(QDir::tempPath());
     }
 
-    CBrowserDlg& Browser() { return *m_browser; }
+    // A new window, shown, with the chain's root selected, which reads its
+    // one subfolder; the window before goes first.
+    CBrowserDlg& NewBrowser()
+    {
+        m_browser.reset();
+        QDir::setCurrent(m_volume.path());
+        m_browser = std::make_unique<CBrowserDlg>(m_session);
+        m_browser->BuildDialog();
+        m_browser->resize(800, 600);
+        m_browser->show();
+        if (QTreeWidgetItem* chain = ChainItem())
+            m_browser->m_treeFolders->SelectItem(chain);
+        QCoreApplication::processEvents();
+        return *m_browser;
+    }
     int Modals() const { return m_runner.modals; }
 
     QTreeWidgetItem* ChainItem()
     {
-        CTreeCtrl* tree = m_browser->m_treeFolders;
-        for (HTREEITEM child = tree->GetChildItem(tree->GetRootItem()); child; child = tree->GetNextSiblingItem(child)) {
+        CTreeCtrl* tree = m_browser ? m_browser->m_treeFolders : nullptr;
+        for (HTREEITEM child = tree ? tree->GetChildItem(tree->GetRootItem()) : nullptr; child;
+             child = tree->GetNextSiblingItem(child)) {
             if (tree->GetItemText(child) == QLatin1String("Chain"))
                 return child;
         }
@@ -108,24 +122,11 @@ private:
     QTemporaryDir m_volume;
     CountingRunner m_runner;
     CModalRunner* m_previousRunner = nullptr;
+    ScopedDrives m_drives;
     CBrowserApp m_app;
+    BrowserSession m_session;
     std::unique_ptr<CBrowserDlg> m_browser;
 };
-
-// Puts the chain's root back to an unread, closed folder (records freed,
-// one placeholder) and selects it, which reads its one subfolder.
-void ResetChain(CBrowserDlg& browser, QTreeWidgetItem* chain)
-{
-    CTreeCtrl* tree = browser.m_treeFolders;
-    tree->SelectItem(tree->GetRootItem());
-    tree->collapseAll();
-    if (HTREEITEM first = tree->GetChildItem(chain))
-        browser.FreeTreeItems(first);
-    qDeleteAll(chain->takeChildren());
-    tree->InsertItem(QString(), chain);
-    tree->SelectItem(chain);
-    QCoreApplication::processEvents();
-}
 
 int DepthOf(QTreeWidgetItem* item)
 {
@@ -141,16 +142,16 @@ void BM_ExpandAllChain(benchmark::State& state)
 {
     const int depth = static_cast<int>(state.range(0));
     Setup setup(depth);
-    CBrowserDlg& browser = setup.Browser();
-    CTreeCtrl* tree = browser.m_treeFolders;
-    QTreeWidgetItem* chain = setup.ChainItem();
-    if (!chain) {
+    setup.NewBrowser();
+    if (!setup.ChainItem()) {
         state.SkipWithError("no Chain folder below the root");
         return;
     }
+    QTreeWidgetItem* chain = nullptr;
     for (auto _ : state) {
         state.PauseTiming();
-        ResetChain(browser, chain);
+        CTreeCtrl* tree = setup.NewBrowser().m_treeFolders;
+        chain = setup.ChainItem();
         tree->setFocus();
         state.ResumeTiming();
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Asterisk, Qt::KeypadModifier, QStringLiteral("*"));

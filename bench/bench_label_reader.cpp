@@ -4,7 +4,7 @@
 
 #include "VolumeGenerator.h"
 #include "label/LabelReader.h"
-#include "platform/CWinApp.h"
+#include "support/ScopedDrives.h"
 
 #include <QDir>
 #include <QString>
@@ -73,9 +73,9 @@ void BM_VolumeHostPaths(benchmark::State& state)
 void BM_VolumeDrivePaths(benchmark::State& state)
 {
     const Volume& volume = TheVolume();
-    CWinApp app;
-    app.Drives().SetDrive(3, QStringLiteral("/"));
-    app.Drives().SetDrive(4, volume.Folder());
+    ScopedDrives drives;
+    drives.SetDrive(3, QStringLiteral("/"));
+    drives.SetDrive(4, volume.Folder());
     QStringList paths;
     for (const QString& name : volume.Names())
         paths.append("D:/" + name.left(1) + name.mid(1).toLower());

@@ -8,7 +8,7 @@
 #include "TreeGenerator.h"
 #include "app/CProgressDlg.h"
 #include "open/SearchForFile.h"
-#include "platform/CWinApp.h"
+#include "support/ScopedDrives.h"
 
 #include <QApplication>
 #include <QDir>
@@ -57,10 +57,10 @@ void Search(benchmark::State& state, const QString& name, bool expectFound, bool
         state.SkipWithError("no tree");
         return;
     }
-    CWinApp app;
+    ScopedDrives drives;
     const QDir root(tree.Root());
-    app.Drives().SetDrive(3, QStringLiteral("/"));
-    app.Drives().SetDrive(4, QFileInfo(tree.Root()).absolutePath());
+    drives.SetDrive(3, QStringLiteral("/"));
+    drives.SetDrive(4, QFileInfo(tree.Root()).absolutePath());
     const QString start = "D:/" + root.dirName();
 
     QWidget owner;

@@ -1,7 +1,14 @@
-// Vellora: started in a PDS volume's folder, which becomes the current
-// drive, it shows the volume's description and then the browser window.
+// Vellora: started in a PDS volume's folder, or given it as its one
+// argument, which becomes the current drive, it shows the volume's
+// description and then the browser window. This is where the program's
+// pieces are put together: the drive table of the start folder, the modal
+// runner that shows real windows, and the application object with the
+// browser window it runs.
 
 #include "app/CBrowserApp.h"
+#include "app/CommandLine.h"
+#include "browser/CBrowserDlg.h"
+#include "platform/DriveTable.h"
 #include "platform/gui/GuiModalRunner.h"
 
 #include <QApplication>
@@ -9,16 +16,27 @@
 
 int main(int argc, char** argv)
 {
-    QApplication qtApp(argc, argv);
+    // Settled before Qt starts, so --help, --version and errors need no
+    // display; Qt sees no arguments of the user's.
+    CommandLine commandLine(argc, argv);
+    if (const std::optional<int> status = commandLine.Apply(stdout, stderr))
+        return *status;
+    int qtArgc = 1;
+    QApplication qtApp(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Vellora"));
     QApplication::setOrganizationName(QStringLiteral("Morvath"));
-    QApplication::setDesktopFileName(QStringLiteral("vellora"));
+    QApplication::setDesktopFileName(QStringLiteral("org.morvath.Vellora"));
 
-    CBrowserApp theApp;
-    theApp.Drives().InitFromStartDir(QDir::currentPath());
+    DriveTable drives;
+    drives.InitFromStartDir(QDir::currentPath());
+    DriveTable::Install(&drives);
     GuiModalRunner runner;
     CModalRunner::Install(&runner);
+
+    CBrowserApp theApp(&CBrowserDlg::Make);
     theApp.InitInstance();
+
     CModalRunner::Install(nullptr);
+    DriveTable::Install(nullptr);
     return 0;
 }

@@ -1,21 +1,21 @@
 #include "app/CBrowserApp.h"
 
 #include "app/CVolumeContentsDlg.h"
-#include "browser/CBrowserDlg.h"
 #include "platform/DriveTable.h"
 #include "platform/FileStatus.h"
 #include "platform/ProgramDir.h"
 #include "platform/WinTypes.h"
-#include "res/AppStrings.h"
+#include "platform/gui/CDialog.h"
+#include "res/StringTable.h"
+#include "session/BrowserSession.h"
 
-namespace {
-QString WithDriveLetter(const char* format, QChar letter)
-{
-    return QString::fromLatin1(format).replace(QLatin1String("%c"), QString(letter));
-}
-}  // namespace
+#include <utility>
 
-QString ContentsFileName(QChar driveLetter) { return WithDriveLetter(res::kContentsFileFormat, driveLetter); }
+QString ContentsFileName(QChar driveLetter) { return res::Text(res::TextId::ContentsFile, QString(driveLetter)); }
+
+CBrowserApp::CBrowserApp(BrowserFactory makeBrowser) : m_makeBrowser(std::move(makeBrowser)) {}
+
+CBrowserApp::~CBrowserApp() = default;
 
 bool CBrowserApp::InitInstance()
 {
@@ -28,21 +28,25 @@ bool CBrowserApp::InitInstance()
     if (platform::GetStatus(contentsFile, status))
         dlg.SetContentsFile(contentsFile);
     else
-        dlg.SetMessage(WithDriveLetter(res::kExploringDriveFormat, letter));
+        dlg.SetMessage(res::Text(res::TextId::ExploringDrive, QString(letter)));
     dlg.SetStartupMode(1);
 
     m_strProgramDir = platform::ProgramDirectory();
     // The settings key takes the application name current at this call.
-    m_pszAppName = QString::fromLatin1(res::kAppName);
-    SetRegistryKey(QString::fromLatin1(res::kRegistryCompany));
+    m_pszAppName = res::Text(res::TextId::AppName);
+    SetRegistryKey(res::Text(res::TextId::RegistryCompany));
 
     if (dlg.DoModal() != IDOK)
         return false;
 
-    CBrowserDlg browser;
-    m_pMainWnd = &browser;
-    browser.SetContentsFile(contentsFile);
-    browser.DoModal();
+    // The window saves the session when it is destroyed.
+    BrowserSession session;
+    session.Load(m_strProgramDir);
+    if (!m_makeBrowser)
+        return false;
+    const std::unique_ptr<CDialog> browser = m_makeBrowser(session, contentsFile);
+    m_pMainWnd = browser.get();
+    browser->DoModal();
     m_pMainWnd = nullptr;
     return false;
 }

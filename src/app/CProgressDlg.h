@@ -10,6 +10,7 @@
 // last step is painted at the next turn of the event loop after the
 // interval (a posted refresh, no timer).
 
+#include "platform/ProgressSink.h"
 #include "platform/gui/CDialog.h"
 
 #include <QElapsedTimer>
@@ -17,7 +18,7 @@
 
 class CProgressCtrl;
 
-class CProgressDlg : public CDialog {
+class CProgressDlg : public CDialog, public ProgressSink {
     Q_OBJECT
 public:
     explicit CProgressDlg(unsigned nCaptionID = 0);
@@ -27,10 +28,10 @@ public:
     // window) when it is enabled. False when the window cannot be created.
     bool Create(QWidget* pParent) override;
     // Sets the text line (control 1005); painted at the next step.
-    virtual void SetMessageText(const QString& text);
+    void SetMessageText(const QString& text) override;
     // Lets pending events run, then steps the bar; returns the position
     // before the step.
-    virtual unsigned StepIt();
+    unsigned StepIt() override;
     // Handles every pending event without waiting.
     void PumpMessages();
     // Enables the owner again if this dialog disabled it, then destroys the

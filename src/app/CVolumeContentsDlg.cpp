@@ -4,7 +4,7 @@
 #include "platform/WinTypes.h"
 #include "platform/gui/CDataExchange.h"
 #include "platform/gui/CListBox.h"
-#include "res/AppStrings.h"
+#include "res/StringTable.h"
 #include "res/gui/VolumeContentsTemplate.h"
 
 #include <QPushButton>
@@ -57,10 +57,10 @@ void CVolumeContentsDlg::ShowFile()
 
 void CVolumeContentsDlg::ShowMissingFile()
 {
-    m_listContents->AddString(QString::fromLatin1(res::kNoContentsFile));
+    m_listContents->AddString(res::Text(res::TextId::NoContentsFile));
     m_listContents->AddString(QString());
     m_listContents->AddString(QString());
-    m_listContents->AddString(QString::fromLatin1(res::kNotPdsCompliant));
+    m_listContents->AddString(res::Text(res::TextId::NotPdsCompliant));
     m_listContents->AddString(QString());
     if (!m_strMessage.isEmpty())
         m_listContents->AddString(m_strMessage);

@@ -1,29 +1,22 @@
 #include "browser/CBrowserDlg.h"
 
 #include "app/CAboutDlg.h"
-#include "app/CBrowserApp.h"
 #include "app/CProgressDlg.h"
 #include "app/CVolumeContentsDlg.h"
-#include "browser/FileNames.h"
-#include "helpers/HelperSettings.h"
-#include "label/LabelReader.h"
+#include "browser/FileList.h"
 #include "open/COpenWithHelper.h"
-#include "open/SearchForFile.h"
 #include "options/COptions.h"
 #include "platform/DriveTable.h"
-#include "platform/FileFinder.h"
-#include "platform/FileStatus.h"
 #include "platform/ModalRunner.h"
-#include "platform/ProgramDir.h"
 #include "platform/WinTypes.h"
 #include "platform/gui/CDataExchange.h"
 #include "platform/gui/CListCtrl.h"
-#include "platform/gui/CTreeCtrl.h"
 #include "platform/gui/HelpPage.h"
-#include "res/BrowserStrings.h"
 #include "res/StringTable.h"
 #include "res/gui/Artwork.h"
 #include "res/gui/BrowserTemplate.h"
+#include "session/BrowserSession.h"
+#include "volume/CFileItem.h"
 
 #include <QContextMenuEvent>
 #include <QLabel>
@@ -32,25 +25,12 @@
 #include <QPushButton>
 #include <QResizeEvent>
 
-#include <memory>
-#include <vector>
-
-CBrowserDlg::CBrowserDlg(QWidget* parent) : CDialog(res::kBrowserTemplate, parent)
+CBrowserDlg::CBrowserDlg(BrowserSession& session, QWidget* parent)
+    : CDialog(res::kBrowserTemplate, parent), m_session(session)
 {
     m_hIcon = res::LoadAppIcon();
-    m_bLayoutReady = false;
-    m_strContentsFile.clear();
-    m_strFileMask = QStringLiteral("*.lbl");
-    m_bTranslate = 1;
-    m_helperList.clear();
     platform::ChDir(QStringLiteral("\\"));
     m_imageList.Create(res::LoadBitmap(res::IDB_FILE_TYPES, QSize(48, 16), devicePixelRatioF()), 16);
-
-    // Settings and lists, in this order: the default helpers (vellor.ini or
-    // the built-in table), the three options, the helper list as a copy of
-    // the defaults, the system viewers.
-    LoadBrowserSettings(ProgramDir(), m_defaultHelperList, m_helperList, m_systemViewerList, m_strFileMask,
-                        m_bTranslate, m_bShowFullPath);
 }
 
 CBrowserDlg::~CBrowserDlg()
@@ -60,11 +40,11 @@ CBrowserDlg::~CBrowserDlg()
     DisconnectBrowsingControls();
 }
 
-QString CBrowserDlg::ProgramDir() const
+std::unique_ptr<CDialog> CBrowserDlg::Make(BrowserSession& session, const QString& contentsFile)
 {
-    if (const auto* app = dynamic_cast<const CBrowserApp*>(AfxGetApp()); app && !app->m_strProgramDir.isEmpty())
-        return app->m_strProgramDir;
-    return platform::ProgramDirectory();
+    auto browser = std::make_unique<CBrowserDlg>(session);
+    browser->SetContentsFile(contentsFile);
+    return browser;
 }
 
 void CBrowserDlg::DoDataExchange(CDataExchange& dx)
@@ -105,12 +85,14 @@ bool CBrowserDlg::OnInitDialog()
     const QString rootName = QString(platform::DriveLetter(platform::GetDrive())) + u':';
     SetButtonImages();
 
+    m_fileList.Attach(m_listFiles);
     if (m_listFiles) {
         m_listFiles->SetImageList(m_imageList.Icons());
-        InsertFileListColumns();
+        m_fileList.InsertColumns();
     }
     ConnectBrowsingControls();
 
+    m_folders.Attach(m_treeFolders);
     InitFolderTree(rootName);
     m_bLayoutReady = true;
     return true;
@@ -122,12 +104,12 @@ void CBrowserDlg::SetButtonImages()
         QPushButton* button;
         unsigned bitmap;
         QPixmap* keep;
-        const char* tip;
+        res::TextId tip;
     };
     const Image images[] = {
-        {m_btnUpDir, res::IDB_UPDIR, &m_bmpUpDir, res::kUpDirTip},
-        {m_btnList, res::IDB_LIST, &m_bmpList, res::kListViewTip},
-        {m_btnDetails, res::IDB_DETAILS, &m_bmpDetails, res::kDetailsViewTip},
+        {m_btnUpDir, res::IDB_UPDIR, &m_bmpUpDir, res::TextId::UpDirTip},
+        {m_btnList, res::IDB_LIST, &m_bmpList, res::TextId::ListViewTip},
+        {m_btnDetails, res::IDB_DETAILS, &m_bmpDetails, res::TextId::DetailsViewTip},
     };
     for (const Image& image : images) {
         if (!image.button)
@@ -140,8 +122,8 @@ void CBrowserDlg::SetButtonImages()
             image.button->setIcon(QIcon(*image.keep));
             image.button->setIconSize(QSize(side, side));
         }
-        image.button->setToolTip(QString::fromLatin1(image.tip));
-        image.button->setAccessibleName(QString::fromLatin1(image.tip));
+        image.button->setToolTip(res::Text(image.tip));
+        image.button->setAccessibleName(res::Text(image.tip));
     }
 }
 
@@ -241,9 +223,9 @@ void CBrowserDlg::OnContent()
 
 void CBrowserDlg::OnHelp()
 {
-    const QString page = platform::FindHelpPage(ProgramDir(), QString::fromLatin1(res::kHelpPageName));
+    const QString page = platform::FindHelpPage(m_session.ProgramDir(), res::Text(res::TextId::HelpPageName));
     if (page.isEmpty() || !platform::OpenHelpPage(page))
-        AfxMessageBox(QString::fromLatin1(res::kHelpPageMissing), MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(res::Text(res::TextId::HelpPageMissing), MessageButtons::Ok, MessageIcon::Exclamation);
 }
 
 void CBrowserDlg::OnOptions()
@@ -251,20 +233,20 @@ void CBrowserDlg::OnOptions()
     // The pages get the lists themselves and copies of the settings; the
     // Helpers page changes the helper list in place.
     COptions options;
-    options.m_pageHelpers.m_pHelperList = &m_helperList;
-    options.m_pageHelpers.m_pDefaultHelperList = &m_defaultHelperList;
-    options.m_pageRegistry.SetSystemViewerList(&m_systemViewerList);
-    options.m_pageGeneral.m_strFileMask = m_strFileMask;
-    options.m_pageGeneral.m_bTranslate = m_bTranslate;
-    options.m_pageGeneral.m_bShowFullPath = m_bShowFullPath;
+    options.m_pageHelpers.m_pHelperList = &m_session.m_helperList;
+    options.m_pageHelpers.m_pDefaultHelperList = &m_session.m_defaultHelperList;
+    options.m_pageRegistry.SetSystemViewerList(&m_session.m_systemViewerList);
+    options.m_pageGeneral.m_strFileMask = m_session.m_strFileMask;
+    options.m_pageGeneral.m_bTranslate = m_session.m_bTranslate;
+    options.m_pageGeneral.m_bShowFullPath = m_session.m_bShowFullPath;
     if (options.DoModal() != IDOK)
         return;
     // Only OK hands the settings back.
-    m_strFileMask = options.m_pageGeneral.m_strFileMask;
-    m_bTranslate = options.m_pageGeneral.m_bTranslate;
-    m_bShowFullPath = options.m_pageGeneral.m_bShowFullPath;
+    m_session.m_strFileMask = options.m_pageGeneral.m_strFileMask;
+    m_session.m_bTranslate = options.m_pageGeneral.m_bTranslate;
+    m_session.m_bShowFullPath = options.m_pageGeneral.m_bShowFullPath;
     if (m_staticStatus)
-        m_staticStatus->setVisible(m_bShowFullPath != 0);
+        m_staticStatus->setVisible(m_session.m_bShowFullPath != 0);
     FillFileList();
 }
 
@@ -273,8 +255,7 @@ void CBrowserDlg::OnDestroy()
     // The help page runs in the desktop's browser: nothing to release.
     if (m_treeFolders && m_treeFolders->GetRootItem())
         FreeTreeItems(m_treeFolders->GetRootItem());
-    SaveBrowserSettings(m_strFileMask, m_bTranslate, m_bShowFullPath, m_systemViewerList, m_helperList,
-                        m_defaultHelperList);
+    m_session.Save();
     m_bLayoutReady = false;
     CDialog::OnDestroy();
 }
@@ -284,31 +265,21 @@ void CBrowserDlg::OnItemChangedFileList(int item, int subItem)
     m_nChangedItem = item;
     m_nChangedSubItem = subItem;
 }
+
 void CBrowserDlg::OnDblclkFileList()
 {
     // The item of the latest change in the list; none yet (-1), an index
     // the list no longer has, or an item without a record: nothing to open.
-    if (!m_listFiles || m_nChangedItem < 0 || m_nChangedItem >= m_listFiles->GetItemCount())
-        return;
-    const void* data = m_listFiles->GetItemData(m_nChangedItem);
-    if (!m_listRecords.Holds(data))
+    const CFileItem* record = m_fileList.Record(m_nChangedItem);
+    if (!record)
         return;
     // A copy: entering a folder rebuilds the list, and its records with it.
-    const CFileItem item(*static_cast<const CFileItem*>(data));
+    const CFileItem item(*record);
     COpenWithHelper(*this).Open(item);
 }
 
 // ---------------------------------------------------------------------------
 // Folder tree and file list.
-
-void CBrowserDlg::InsertFileListColumns()
-{
-    while (m_listFiles->GetColumnCount() > 0)
-        m_listFiles->DeleteColumn(0);
-    m_listFiles->InsertColumn(0, QString::fromLatin1(res::kColumnFileName), Qt::AlignLeft, 120);
-    m_listFiles->InsertColumn(1, QString::fromLatin1(res::kColumnContentType), Qt::AlignLeft, 90);
-    m_listFiles->InsertColumn(2, QString::fromLatin1(res::kColumnSize), Qt::AlignRight, 60);
-}
 
 void CBrowserDlg::ConnectBrowsingControls()
 {
@@ -335,34 +306,20 @@ void CBrowserDlg::DisconnectBrowsingControls()
     m_browseConnections.clear();
 }
 
-CFileItem* CBrowserDlg::TreeRecord(QTreeWidgetItem* item) const
-{
-    if (!item || !m_treeFolders)
-        return nullptr;
-    void* data = m_treeFolders->GetItemData(item);
-    // Only records the tree still owns count; freed ones are never read.
-    return m_treeRecords.Holds(data) ? static_cast<CFileItem*>(data) : nullptr;
-}
-
 void CBrowserDlg::InitFolderTree(const QString& rootName)
 {
     if (!m_treeFolders)
         return;
-    // A tree built before gives its records back first.
-    if (HTREEITEM oldRoot = m_treeFolders->GetRootItem())
-        FreeTreeItems(oldRoot);
-    m_treeFolders->DeleteAllItems();
-
-    HTREEITEM root = m_treeFolders->InsertItem(rootName);
-    m_treeFolders->SetItemData(root, m_treeRecords.Add(QString(), rootName, CFileItem::Folder));
-    ScanSubfolders(rootName, root);
+    m_treeFolders->DeleteAllItems();  // a tree built before goes with its records
+    HTREEITEM root = m_folders.AddTopLevel(rootName, rootName, false);
+    ScanSubfolders(root);
     m_treeFolders->SelectItem(root);  // reports the selection: working directory and file list
     m_treeFolders->Expand(root);      // reports the expansion: nothing left to read
     if (m_staticStatus)
         m_staticStatus->setText(rootName);
 }
 
-void CBrowserDlg::ScanSubfolders(const QString& folderPath, QTreeWidgetItem* parent)
+void CBrowserDlg::ScanSubfolders(QTreeWidgetItem* parent)
 {
     if (!m_treeFolders || !parent)
         return;
@@ -371,84 +328,21 @@ void CBrowserDlg::ScanSubfolders(const QString& folderPath, QTreeWidgetItem* par
     const QPointer<QWidget> focus = focusWidget();
     CProgressDlg progress;
     progress.Create(this);
-    progress.SetMessageText(QString::fromLatin1(res::kScanningForDrives));
-    const auto finish = [&progress, &focus] {
-        progress.DestroyWindow();
-        if (focus && focus->isEnabled())
-            focus->setFocus();
-    };
-
-    // A folder read for the first time still holds its placeholder: the
-    // new items take its place (none: it goes).
-    HTREEITEM first = m_treeFolders->GetChildItem(parent);
-    HTREEITEM placeholder =
-        first && m_treeFolders->GetItemText(first).isEmpty() && !m_treeFolders->GetItemData(first) ? first : nullptr;
-    FileFinder finder;
-    if (!finder.FindFirst(folderPath + QLatin1String("\\*"))) {
-        m_treeFolders->ReplaceItem(placeholder, {});
-        finish();
-        return;
-    }
-    // The new items are made first and added after the existing children
-    // in one step, in the order the search returned them.
-    std::vector<std::unique_ptr<QTreeWidgetItem>> children;
-    do {
-        const FindEntry& entry = finder.Entry();
-        // Dot-names are hidden; only plain folders count, so links to
-        // folders (and anything else with more bits) never show.
-        if (entry.name.startsWith(u'.') || entry.attributes != FILE_ATTRIBUTE_DIRECTORY)
-            continue;
-        const QString name = browser::DisplayName(entry.name);
-        std::unique_ptr<QTreeWidgetItem> child = CTreeCtrl::NewItem(name);
-        m_treeFolders->SetItemData(child.get(),
-                                   m_treeRecords.Add(name, folderPath + u'/' + name, CFileItem::Folder));
-        child->addChild(CTreeCtrl::NewItem(QString()).release());  // placeholder: not read yet
-        children.push_back(std::move(child));
-    } while (finder.FindNext());
-    finder.Close();
-    // Sorted before they go in, they need no sort in the tree when the
-    // folder had no other children.
-    CTreeCtrl::SortItems(children);
-    if (placeholder)
-        m_treeFolders->ReplaceItem(placeholder, std::move(children));
-    else
-        m_treeFolders->AppendItems(parent, std::move(children));
-    m_treeFolders->SortChildren(parent);
-    finish();
+    progress.SetMessageText(res::Text(res::TextId::ScanningForDrives));
+    m_folders.ReadSubfolders(parent);
+    progress.DestroyWindow();
+    if (focus && focus->isEnabled())
+        focus->setFocus();
 }
 
 void CBrowserDlg::ExpandFolder(QTreeWidgetItem* item)
 {
-    const CFileItem* record = TreeRecord(item);
+    const CFileItem* record = m_folders.Record(item);
     if (!record)
         return;
-    const QString path = record->m_strPath;
-    m_strCurrentFolder = path;
-    HTREEITEM first = m_treeFolders->GetChildItem(item);
-    // The placeholder is replaced by the read (see ScanSubfolders).
-    if (first && m_treeFolders->GetItemText(first).isEmpty() && !m_treeFolders->GetItemData(first))
-        ScanSubfolders(path, item);
-}
-
-void CBrowserDlg::FreeTreeItems(QTreeWidgetItem* item)
-{
-    if (!item || !m_treeFolders)
-        return;
-    // The item, its descendants, and every following sibling with its
-    // descendants. Walked by position with an explicit stack, so neither
-    // wide folders nor deep trees cost more than one visit per item.
-    QTreeWidgetItem* parent = item->parent() ? item->parent() : m_treeFolders->invisibleRootItem();
-    std::vector<QTreeWidgetItem*> pending;
-    for (int i = parent->childCount() - 1, first = parent->indexOfChild(item); i >= first && first >= 0; --i)
-        pending.push_back(parent->child(i));
-    while (!pending.empty()) {
-        QTreeWidgetItem* current = pending.back();
-        pending.pop_back();
-        m_treeRecords.Free(m_treeFolders->GetItemData(current));
-        m_treeFolders->SetItemData(current, nullptr);
-        for (int i = current->childCount() - 1; i >= 0; --i)
-            pending.push_back(current->child(i));
-    }
+    m_strCurrentFolder = record->m_strPath;
+    if (m_folders.IsUnread(item))
+        ScanSubfolders(item);
 }
 
 void CBrowserDlg::OpenSubfolder(const CFileItem& listItem)
@@ -458,12 +352,12 @@ void CBrowserDlg::OpenSubfolder(const CFileItem& listItem)
     HTREEITEM selected = m_treeFolders->GetSelectedItem();
     ExpandFolder(selected);
     if (!m_treeFolders->ItemHasChildren(selected)) {
-        AfxMessageBox(QString::fromLatin1(res::kItemHasNoChildren), MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(res::Text(res::TextId::ItemHasNoChildren), MessageButtons::Ok, MessageIcon::Exclamation);
         return;
     }
     for (int i = 0; i < selected->childCount(); ++i) {
         HTREEITEM child = selected->child(i);
-        const CFileItem* record = TreeRecord(child);
+        const CFileItem* record = m_folders.Record(child);
         if (!record || record->m_strName != listItem.m_strName)
             continue;
         m_treeFolders->SelectItem(child);
@@ -478,7 +372,7 @@ void CBrowserDlg::OnSelChangedFolderTree()
     if (!m_treeFolders)
         return;
     HTREEITEM item = m_treeFolders->GetSelectedItem();
-    const CFileItem* record = TreeRecord(item);
+    const CFileItem* record = m_folders.Record(item);
     if (!record)
         return;
     m_strCurrentFolder = record->m_strPath;
@@ -513,75 +407,10 @@ void CBrowserDlg::FillFileList()
     if (m_staticStatus)
         m_staticStatus->setText(m_strCurrentFolder);
 
-    FileFinder finder;
-    if (!finder.FindFirst(m_strCurrentFolder + u'\\' + m_strFileMask))
-        return;
-    int next = 0;
-    do {
-        const FindEntry& entry = finder.Entry();
-        if (entry.name.startsWith(u'.'))
-            continue;
-        const bool isFolder = (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        const QString extension = browser::Extension(entry.name);
-        const int type = browser::FileType(isFolder, extension);
-        const QString name = browser::DisplayName(entry.name);
-        const QString path = m_strCurrentFolder + u'/' + name;
-        const int item = m_listFiles->InsertItem(next++, name, type);
-        // The record keeps the name on disk: the entry is read and opened
-        // by it, beside any names that differ from it only in case.
-        CFileItem* record = m_listRecords.Add(name, path, type, entry.name);
-        m_listFiles->SetItemData(item, record);
-        m_listFiles->SetItemText(item, 1, ContentTypeColumn(isFolder, extension, *record));
-        m_listFiles->SetItemText(item, 2, SizeColumn(isFolder, entry.attributes, entry.size, record->DiskPath()));
-    } while (finder.FindNext());
-    finder.Close();
-    m_listFiles->SortItems([](void* a, void* b) {
-        return CompareFileItems(static_cast<const CFileItem*>(a), static_cast<const CFileItem*>(b), 0);
-    });
+    m_fileList.Fill(m_strCurrentFolder, m_session.m_strFileMask);
 }
 
-QString CBrowserDlg::ContentTypeColumn(bool isFolder, const QString& extension, const CFileItem& record) const
-{
-    if (isFolder)
-        return QString::fromLatin1(res::kFolderContentType);
-    if (extension == QLatin1String(".lbl"))
-        // Read by the name on disk; a label it cannot open is reported by its
-        // shown path, and gives "".
-        return GetLabelContentType(record.DiskPath(), record.m_strPath);
-    return extension;
-}
-
-QString CBrowserDlg::SizeColumn(bool isFolder, std::uint32_t attributes, std::int64_t size, const QString& path) const
-{
-    if (isFolder)
-        return {};
-    // The listing gives the size of a link's target; a link whose target
-    // is gone has no size to show.
-    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-        FileStatus status;
-        if (!platform::GetStatus(path, status))
-            return {};
-        size = status.size;
-    }
-    return browser::SizeText(size);
-}
-
-int CBrowserDlg::CompareFileItems(const CFileItem* record1, const CFileItem* record2, long)
-{
-    const auto folded = [](const CFileItem* record) {
-        int c = record ? browser::FirstByte(record->m_strName) : 0;
-        if (c >= 'a' && c <= 'z')
-            c -= 32;
-        return c;
-    };
-    return folded(record1) - folded(record2);
-}
-
-void CBrowserDlg::OnDeleteItemFileList(int item)
-{
-    if (m_listFiles)
-        m_listRecords.Free(m_listFiles->GetItemData(item));
-}
+void CBrowserDlg::OnDeleteItemFileList(int item) { m_fileList.FreeRecord(item); }
 
 void CBrowserDlg::OnListView()
 {
@@ -599,12 +428,4 @@ void CBrowserDlg::OnDetailsView()
     // Small-icon or list view to report view, with the column headings.
     if (m_listFiles->GetStyle() & CListCtrl::LVS_TYPEMASK)
         m_listFiles->ModifyStyle(CListCtrl::LVS_SMALLICON, CListCtrl::LVS_REPORT);
-}
-
-// ---------------------------------------------------------------------------
-// Opening files.
-
-bool CBrowserDlg::SearchForFile(QString folder, QString fileName, QString& foundPath, CProgressDlg* progress)
-{
-    return ::SearchForFile(std::move(folder), std::move(fileName), foundPath, progress);
 }

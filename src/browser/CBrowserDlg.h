@@ -1,38 +1,43 @@
 #pragma once
 // The browser window: the folder tree of the current drive, the file list
-// of the selected folder, a status line and a column of buttons. It owns the
-// program's settings and its three helper lists for the whole run.
+// of the selected folder, a status line and a column of buttons. It shows
+// the session it is given (helper lists and options), lets the Options
+// sheet and the open flow change it, and saves it when it is destroyed.
 
-#include "browser/CFileItemStore.h"
-#include "helpers/CHelperEntry.h"
+#include "browser/FileList.h"
+#include "open/OpenContext.h"
 #include "platform/gui/CDialog.h"
 #include "platform/gui/CImageList.h"
+#include "volume/FolderTree.h"
 
 #include <QIcon>
 #include <QPixmap>
 #include <QString>
 
 #include <cstddef>
-#include <cstdint>
+#include <memory>
 #include <vector>
 
+class BrowserSession;
 class CFileItem;
 class CListCtrl;
-class CProgressDlg;
-class CTreeCtrl;
 class QLabel;
 class QMenu;
 class QPushButton;
 class QTreeWidgetItem;
 
-class CBrowserDlg : public CDialog {
+class CBrowserDlg : public CDialog, public OpenContext {
     Q_OBJECT
 public:
     // Command id of the About entry of the window menu.
     static constexpr unsigned IDM_ABOUTBOX = 0x0010;
 
-    explicit CBrowserDlg(QWidget* parent = nullptr);
+    explicit CBrowserDlg(BrowserSession& session, QWidget* parent = nullptr);
     ~CBrowserDlg() override;
+
+    // The window over a loaded session, with the volume's description file
+    // for the Content button (the application's browser factory).
+    static std::unique_ptr<CDialog> Make(BrowserSession& session, const QString& contentsFile);
 
     void SetContentsFile(const QString& path) { m_strContentsFile = path; }
 
@@ -43,36 +48,24 @@ public:
     void OnSysCommand(unsigned nID);
 
     // Folder tree.
-    void InitFolderTree(const QString& rootName);
-    void ScanSubfolders(const QString& folderPath, QTreeWidgetItem* parent);
-    void ExpandFolder(QTreeWidgetItem* item);
-    void FreeTreeItems(QTreeWidgetItem* item);
-    void OpenSubfolder(const CFileItem& listItem);
+    void FreeTreeItems(QTreeWidgetItem* item) { m_folders.FreeRecords(item); }
     // File list.
     void FillFileList();
-    static int CompareFileItems(const CFileItem* record1, const CFileItem* record2, long sortParam);
-
-    // Button handlers.
-    void OnContent();
-    void OnHelp();
-    void OnOptions();
+    static int CompareFileItems(const CFileItem* record1, const CFileItem* record2, long /*sortParam*/)
+    {
+        return FileList::Compare(record1, record2);
+    }
     void OnUpDir();
-    void OnListView();
-    void OnDetailsView();
-    // Folder tree and file list notifications.
-    void OnSelChangedFolderTree();
-    void OnItemExpandingFolderTree(QTreeWidgetItem* item);
-    void OnItemChangedFileList(int item, int subItem);
-    void OnDeleteItemFileList(int item);
     void OnDblclkFileList();
 
-    // Opening files: the search for a missing helper program below folder
-    // (see open/SearchForFile.h); true with foundPath set when found.
-    bool SearchForFile(QString folder, QString fileName, QString& foundPath, CProgressDlg* progress);
+    // What the open flow works with.
+    BrowserSession& Session() override { return m_session; }
+    void OpenSubfolder(const CFileItem& listItem) override;
+    QWidget* Window() override { return this; }
 
     // Records alive for the folder tree's and the file list's items.
-    std::size_t LiveTreeRecords() const { return m_treeRecords.Count(); }
-    std::size_t LiveListRecords() const { return m_listRecords.Count(); }
+    std::size_t LiveTreeRecords() const { return m_folders.LiveRecords(); }
+    std::size_t LiveListRecords() const { return m_fileList.LiveRecords(); }
 
     // The window's menu (on Linux a context menu on the window's background
     // and pictures), holding "&About Vellora..." once initialised.
@@ -97,16 +90,11 @@ public:
     QPixmap m_bmpDetails;
     QPixmap m_bmpList;
 
+    // What the window shows.
     bool m_bLayoutReady = false;
     int m_nChangedItem = -1;
     int m_nChangedSubItem = 0;
-    QString m_strFileMask;
-    int m_bTranslate = 1;
-    int m_bShowFullPath = 1;
     QString m_strCurrentFolder;
-    CHelperList m_helperList;
-    CHelperList m_defaultHelperList;
-    CHelperList m_systemViewerList;
     QString m_strContentsFile;
     CImageList m_imageList;
 
@@ -119,22 +107,34 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    QString ProgramDir() const;
     void SetButtonImages();
 
-    QMenu* m_pSystemMenu = nullptr;
+    // Button handlers.
+    void OnContent();
+    void OnHelp();
+    void OnOptions();
+    void OnListView();
+    void OnDetailsView();
 
-    // Folder tree and file list.
-    void InsertFileListColumns();
+    // Folder tree.
+    void InitFolderTree(const QString& rootName);
+    void ScanSubfolders(QTreeWidgetItem* parent);
+    void ExpandFolder(QTreeWidgetItem* item);
+    void OnSelChangedFolderTree();
+    void OnItemExpandingFolderTree(QTreeWidgetItem* item);
+
+    // File list.
+    void OnItemChangedFileList(int item, int subItem);
+    void OnDeleteItemFileList(int item);
+
     void ConnectBrowsingControls();
     void DisconnectBrowsingControls();
-    CFileItem* TreeRecord(QTreeWidgetItem* item) const;
-    QString ContentTypeColumn(bool isFolder, const QString& extension, const CFileItem& record) const;
-    QString SizeColumn(bool isFolder, std::uint32_t attributes, std::int64_t size, const QString& path) const;
 
-    // The records of the tree's items, freed by FreeTreeItems at teardown,
-    // and of the list's items, freed as each item goes.
-    CFileItemStore m_treeRecords;
-    CFileItemStore m_listRecords;
+    BrowserSession& m_session;
+    QMenu* m_pSystemMenu = nullptr;
+    // The folder tree, whose items own their records, and the file list,
+    // whose records go as each item goes.
+    FolderTree m_folders;
+    FileList m_fileList;
     std::vector<QMetaObject::Connection> m_browseConnections;
 };

@@ -4,7 +4,7 @@
 // records themselves, so a record lives until its item frees it (Free) and
 // whatever is left when the store goes is freed with it.
 
-#include "browser/CFileItem.h"
+#include "volume/CFileItem.h"
 
 #include <cstddef>
 #include <memory>

@@ -1,6 +1,6 @@
 #include "helpers/CHelperEntry.h"
 
-#include "res/HelperStrings.h"
+#include "res/StringTable.h"
 
 CHelperEntry::CHelperEntry(const QString& contentType, const QString& application,
                            const QString& description, const QString& extension,
@@ -17,7 +17,7 @@ CHelperEntry::CHelperEntry(const QString& contentType, const QString& applicatio
 CHelperEntry::CHelperEntry(const CHelperEntry* source)
 {
     if (!source) {
-        const QString invalid = QString::fromLatin1(res::kInvalidHelperCall);
+        const QString invalid = res::Text(res::TextId::InvalidHelperCall);
         m_strContentType = m_strApplication = m_strDescription = invalid;
         m_strExtension = m_strName = m_strMessage = invalid;
         return;

@@ -1,14 +1,14 @@
 #include "helpers/HelperLists.h"
 
 #include "res/HelperStrings.h"
+#include "res/StringTable.h"
 
 void AddDefaultHelpers(const QString& programDir, CHelperList& list)
 {
     for (const res::DefaultHelper& row : res::kDefaultHelpers) {
         list.push_back(std::make_unique<CHelperEntry>(
-            QString::fromLatin1(row.contentType), programDir + QString::fromLatin1(row.program),
-            QString::fromLatin1(row.description), QString::fromLatin1(row.extension),
-            QString::fromLatin1(row.name), QString()));
+            res::Decode(row.contentType), programDir + res::Decode(row.program), res::Decode(row.description),
+            res::Decode(row.extension), res::Decode(row.name), QString()));
     }
 }
 

@@ -1,7 +1,7 @@
 #include "helpers/SystemViewers.h"
 
 #include "helpers/CRegistryKey.h"
-#include "res/HelperStrings.h"
+#include "res/StringTable.h"
 
 void ScanSystemViewers(CHelperList& list)
 {
@@ -32,7 +32,7 @@ void ScanSystemViewers(CHelperList& list)
             continue;
 
         list.push_back(std::make_unique<CHelperEntry>(contentType, command, fileType, extension,
-                                                      QString::fromLatin1(res::kSystemViewerName) + extension,
+                                                      res::Text(res::TextId::SystemViewerName, extension),
                                                       QString()));
     }
     root.Close();

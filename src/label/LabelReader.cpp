@@ -5,7 +5,7 @@
 #include "platform/ModalRunner.h"
 #include "platform/SequentialFile.h"
 #include "platform/WinTypes.h"
-#include "res/LabelStrings.h"
+#include "res/StringTable.h"
 
 #include <array>
 
@@ -15,7 +15,7 @@ QString GetLabelContentType(const QString& path, const QString& shownPath)
 {
     SequentialFile file;
     if (!file.Open(path)) {
-        AfxMessageBox(QString::fromLatin1(res::kUnableToOpenFile) + shownPath, MB_OK);
+        AfxMessageBox(res::Text(res::TextId::UnableToOpenFile, shownPath), MessageButtons::Ok);
         return {};
     }
 

@@ -4,11 +4,11 @@
 // first opened) in which the user picks where to search for it.
 
 #include "platform/gui/CDialog.h"
+#include "volume/FolderTree.h"
 
 #include <QString>
 
 #include <memory>
-#include <unordered_map>
 
 class CProgressDlg;
 class CTreeCtrl;
@@ -31,14 +31,12 @@ public:
     void OnSelChangedTree(QTreeWidgetItem* item);
     void OnItemExpandingTree(QTreeWidgetItem* item);
 
-    // Fills item with the plain subfolders of folderPath, each with a
-    // placeholder child, sorted by name.
-    void AddSubfolders(const QString& folderPath, QTreeWidgetItem* item);
-    // Releases the paths of item, its descendants and its following siblings.
-    void FreeItemData(QTreeWidgetItem* item);
+    // Releases the records of item, its descendants and its following
+    // siblings.
+    void FreeItemData(QTreeWidgetItem* item) { m_folders.FreeRecords(item); }
 
-    // Number of item paths alive (for tests: none once the window is gone).
-    std::size_t LiveItemPaths() const { return m_itemPaths.size(); }
+    // Number of item records alive (for tests: none once the window is gone).
+    std::size_t LiveItemPaths() const { return m_folders.LiveRecords(); }
 
 protected:
     void DoDataExchange(CDataExchange& dx) override;
@@ -48,10 +46,6 @@ protected:
     virtual std::unique_ptr<CProgressDlg> MakeProgressDialog();
 
 private:
-    // Inserts an item with a placeholder child and a path of its own.
-    QTreeWidgetItem* InsertFolderItem(const QString& text, const QString& path, QTreeWidgetItem* parent);
-    const QString* ItemPath(QTreeWidgetItem* item) const;
-
-    // The paths the tree's items carry as item data, owned here.
-    std::unordered_map<const void*, std::unique_ptr<QString>> m_itemPaths;
+    // The drives and their folders, read on first expansion.
+    FolderTree m_folders;
 };

@@ -1,84 +1,24 @@
 #include "open/COpenWithHelper.h"
 
 #include "app/CProgressDlg.h"
-#include "browser/CBrowserDlg.h"
-#include "browser/CFileItem.h"
 #include "label/LabelReader.h"
 #include "open/CFindHelperDlg.h"
 #include "open/CViewerChoiceDlg.h"
+#include "open/HelperCandidates.h"
 #include "open/LaunchHelper.h"
+#include "open/OpenContext.h"
+#include "open/SearchForFile.h"
 #include "platform/ModalRunner.h"
 #include "platform/Process.h"
 #include "platform/WinTypes.h"
-#include "res/OpenStrings.h"
-
-#include <algorithm>
-
-namespace {
-
-QString Text(const char* text) { return QString::fromLatin1(text); }
-
-bool SameText(const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseInsensitive) == 0; }
-
-}  // namespace
-
-QString COpenWithHelper::ExtensionOf(const QString& name)
-{
-    const qsizetype dot = name.lastIndexOf(u'.');
-    return dot < 0 ? name : name.mid(dot);
-}
-
-CHelperRefList COpenWithHelper::CollectCandidates(const CHelperList& helpers, const CHelperList& systemViewers,
-                                                  const QString& contentType, const QString& extension)
-{
-    CHelperRefList candidates;
-    if (!contentType.isEmpty()) {
-        auto byType = std::find_if(helpers.begin(), helpers.end(),
-                                   [&](const auto& entry) { return SameText(entry->m_strContentType, contentType); });
-        if (byType == helpers.end()) {
-            byType = std::find_if(helpers.begin(), helpers.end(),
-                                  [](const auto& entry) { return entry->m_strContentType == u'*'; });
-        }
-        if (byType != helpers.end())
-            candidates.push_back(byType->get());
-    }
-    for (const auto& entry : helpers) {
-        if (SameText(entry->m_strExtension, extension) &&
-            std::find(candidates.begin(), candidates.end(), entry.get()) == candidates.end())
-            candidates.push_back(entry.get());
-    }
-    const auto viewer = std::find_if(systemViewers.begin(), systemViewers.end(),
-                                     [&](const auto& entry) { return SameText(entry->m_strExtension, extension); });
-    if (viewer != systemViewers.end())
-        candidates.push_back(viewer->get());
-    return candidates;
-}
-
-void COpenWithHelper::SplitMissingHelper(const QString& application, QString& name, QString& arguments)
-{
-    QString program;
-    arguments.clear();
-    if (application.startsWith(u'"')) {
-        const qsizetype close = application.indexOf(u'"', 1);
-        program = close < 0 ? application.mid(1) : application.mid(1, close - 1);
-        if (close >= 0)
-            arguments = application.mid(close + 1);
-    } else {
-        program = application.mid(application.lastIndexOf(u'\\') + 1);
-        const qsizetype blank = program.indexOf(u' ');
-        if (blank >= 0) {
-            arguments = program.mid(blank);
-            program.truncate(blank);
-        }
-    }
-    const qsizetype cut = std::max(program.lastIndexOf(u'\\'), program.lastIndexOf(u'/'));
-    name = program.mid(cut + 1);
-}
+#include "res/StringTable.h"
+#include "session/BrowserSession.h"
+#include "volume/CFileItem.h"
 
 void COpenWithHelper::Open(const CFileItem& item)
 {
     if (item.m_nType == CFileItem::Folder) {
-        m_browser.OpenSubfolder(item);
+        m_context.OpenSubfolder(item);
         return;
     }
     // The path shown in messages, and the one that names the very entry
@@ -94,13 +34,14 @@ void COpenWithHelper::Open(const CFileItem& item)
     if (item.m_nType == CFileItem::Label) {
         contentType = GetLabelContentType(file, path);
         if (contentType.isEmpty()) {
-            AfxMessageBox(Text(res::kNoContentTypeForFile) + path + Text(res::kMayNotBeALabel), MB_OK);
+            AfxMessageBox(res::Text(res::TextId::NoContentTypeForFile, path), MessageButtons::Ok);
             return;
         }
     }
 
     const CHelperRefList candidates =
-        CollectCandidates(m_browser.m_helperList, m_browser.m_systemViewerList, contentType, extension);
+        CollectCandidates(m_context.Session().m_helperList, m_context.Session().m_systemViewerList, contentType,
+                          extension);
     QString application;
     QString note;
     if (candidates.empty()) {
@@ -121,12 +62,12 @@ void COpenWithHelper::RunProgram(const QString& path)
     // The path alone makes the command line; quoted, so that a folder or
     // file name with a blank still names the one program.
     if (platform::WinExec(u'"' + path + u'"', SW_SHOW) < 32)
-        AfxMessageBox(Text(res::kUnableToRunApplication), MB_OK);
+        AfxMessageBox(res::Text(res::TextId::UnableToRunApplication), MessageButtons::Ok);
 }
 
 CHelperEntry* COpenWithHelper::Choose(const CHelperRefList& candidates)
 {
-    CViewerChoiceDlg choice(&m_browser);
+    CViewerChoiceDlg choice(m_context.Window());
     choice.SetViewerList(&candidates);
     if (choice.DoModal() != IDOK)
         return nullptr;
@@ -135,17 +76,17 @@ CHelperEntry* COpenWithHelper::Choose(const CHelperRefList& candidates)
 
 bool COpenWithHelper::PickProgram(const QString& extension, QString& application)
 {
-    if (AfxMessageBox(Text(res::kNoHelperDefined) + extension + Text(res::kPickAnApplication), MB_YESNO) != IDYES)
+    if (AfxMessageBox(res::Text(res::TextId::NoHelperDefined, extension), MessageButtons::YesNo) != IDYES)
         return false;
     FileDialogRequest request;
-    request.filter = Text(res::kExecutablesFilter);
-    request.parent = &m_browser;
+    request.filter = res::Text(res::TextId::ExecutablesFilter);
+    request.parent = m_context.Window();
     CModalRunner* runner = CModalRunner::Current();
     if (!runner || !runner->GetOpenFileName(request) || request.chosenPath.isEmpty())
         return false;
     application = u'"' + request.chosenPath + u'"';
     // The picked program serves this extension from now on.
-    m_browser.m_helperList.push_back(
+    m_context.Session().m_helperList.push_back(
         std::make_unique<CHelperEntry>(extension, application, extension, extension, extension, QString()));
     return true;
 }
@@ -154,7 +95,7 @@ void COpenWithHelper::Launch(const QString& typeName, const QString& application
                              const QString& path)
 {
     if (!note.isEmpty())
-        AfxMessageBox(QString(note).replace(u'|', u'\n'), MB_OK);
+        AfxMessageBox(QString(note).replace(u'|', u'\n'), MessageButtons::Ok);
     if (application.isEmpty())
         return;
     const QString error = LaunchHelper(typeName, application, path);
@@ -170,30 +111,27 @@ void COpenWithHelper::FindMissingHelper(const QString& typeName, const QString& 
     SplitMissingHelper(application, name, arguments);
 
     CFindHelperDlg find;
-    find.m_strMessage = error + Text(res::kMissingHelperName) + name;
+    find.m_strMessage = res::Text(res::TextId::MissingHelper, error, name);
     if (find.DoModal() != IDOK)
         return;
 
     // The progress window stays up, the browser disabled, until the flow
     // has ended with its last box.
     CProgressDlg progress(0);
-    progress.Create(&m_browser);
+    progress.Create(m_context.Window());
     QString found;
-    if (!m_browser.SearchForFile(find.m_strStartPath, name, found, &progress)) {
-        AfxMessageBox(Text(res::kDidNotFindHelper) + name + Text(res::kAlongPath) + find.m_strStartPath +
-                          Text(res::kContentTypeLine) + typeName + Text(res::kUnableToDoAnythingElse),
-                      MB_OK);
+    if (!SearchForFile(find.m_strStartPath, name, found, &progress)) {
+        AfxMessageBox(res::Text(res::TextId::DidNotFindHelper, name, find.m_strStartPath, typeName),
+                      MessageButtons::Ok);
         return;
     }
 
     // A found path with a blank goes in quotes, so that it names the
     // program as a whole when it is started.
     const QString program = found.contains(u' ') ? u'"' + found + u'"' : found;
-    const auto owner = std::find_if(m_browser.m_helperList.begin(), m_browser.m_helperList.end(),
-                                    [&](const auto& entry) { return SameText(entry->m_strContentType, typeName); });
-    if (owner != m_browser.m_helperList.end())
-        (*owner)->m_strApplication = program;
+    if (CHelperEntry* owner = HelperOfContentType(m_context.Session().m_helperList, typeName))
+        owner->m_strApplication = program;
     const QString again = LaunchHelper(typeName, program + arguments, path);
     if (!again.isEmpty())
-        AfxMessageBox(Text(res::kOnceAgainUnable) + again, MB_OK);
+        AfxMessageBox(res::Text(res::TextId::OnceAgainUnable, again), MessageButtons::Ok);
 }

@@ -2,7 +2,7 @@
 
 #include "open/CHelperStarter.h"
 #include "platform/WinTypes.h"
-#include "res/LaunchStrings.h"
+#include "res/StringTable.h"
 
 #include <algorithm>
 
@@ -108,12 +108,11 @@ QString ReasonFor(int error)
 {
     switch (error) {
     case ERROR_FILE_NOT_FOUND:
-        return QString::fromLatin1(res::kReasonFileNotFound);
+        return res::Text(res::TextId::ReasonFileNotFound);
     case ERROR_ACCESS_DENIED:
-        return QString::fromLatin1(res::kReasonAccessDenied);
+        return res::Text(res::TextId::ReasonAccessDenied);
     default:
-        return QString::fromLatin1(res::kReasonSystemError)
-            .replace(QStringLiteral("%d"), QString::number(error));
+        return res::Text(res::TextId::ReasonSystemError, QString::number(error));
     }
 }
 
@@ -139,12 +138,32 @@ QString LaunchHelper(QString typeName, QString application, QString filePath,
     if (error != ERROR_FILE_NOT_FOUND && error != ERROR_ACCESS_DENIED &&
         starter.WinExec(command.commandLine) >= 32)
         return {};
-    return QString::fromLatin1(res::kUnableToStartHelper) + typeName +
-           QString::fromLatin1(res::kTypeContentReason) + ReasonFor(error);
+    return res::Text(res::TextId::UnableToStartHelper, typeName, ReasonFor(error));
 }
 
 QString LaunchHelper(QString typeName, QString application, QString filePath)
 {
     CHelperStarter starter;
     return LaunchHelper(std::move(typeName), std::move(application), std::move(filePath), starter);
+}
+
+void SplitMissingHelper(const QString& application, QString& name, QString& arguments)
+{
+    QString program;
+    arguments.clear();
+    if (application.startsWith(u'"')) {
+        const qsizetype close = application.indexOf(u'"', 1);
+        program = close < 0 ? application.mid(1) : application.mid(1, close - 1);
+        if (close >= 0)
+            arguments = application.mid(close + 1);
+    } else {
+        program = application.mid(application.lastIndexOf(u'\\') + 1);
+        const qsizetype blank = program.indexOf(u' ');
+        if (blank >= 0) {
+            arguments = program.mid(blank);
+            program.truncate(blank);
+        }
+    }
+    const qsizetype cut = std::max(program.lastIndexOf(u'\\'), program.lastIndexOf(u'/'));
+    name = program.mid(cut + 1);
 }

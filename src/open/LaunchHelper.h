@@ -27,3 +27,11 @@ QString LaunchHelper(QString typeName, QString application, QString filePath);
 // The same through a given starter.
 QString LaunchHelper(QString typeName, QString application, QString filePath,
                      CHelperStarter& starter);
+
+// Splits a helper's application text into the program's file name and the
+// arguments that follow it. A quoted program is taken from inside its
+// quotes, and the arguments are what follows the closing quote. Otherwise
+// the name starts after the last "\" and ends before the first blank after
+// it, and the arguments are the rest from that blank. "/" also separates
+// folders inside the name.
+void SplitMissingHelper(const QString& application, QString& name, QString& arguments);

@@ -1,9 +1,9 @@
 #include "open/SearchForFile.h"
 
-#include "app/CProgressDlg.h"
 #include "platform/FileFinder.h"
+#include "platform/ProgressSink.h"
 #include "platform/WinTypes.h"
-#include "res/OpenStrings.h"
+#include "res/StringTable.h"
 
 #include <memory>
 #include <vector>
@@ -22,27 +22,22 @@ struct Level {
 
 class Progress {
 public:
-    explicit Progress(CProgressDlg* dialog) : m_dialog(dialog), m_prefix(QString::fromLatin1(res::kScanningFolder)) {}
+    explicit Progress(ProgressSink* dialog) : m_dialog(dialog) {}
     void Visit(const QString& folder)
     {
         if (!m_dialog)
             return;
-        m_text.resize(0);
-        m_text += m_prefix;
-        m_text += folder;
-        m_dialog->SetMessageText(m_text);
+        m_dialog->SetMessageText(res::Text(res::TextId::ScanningFolder, folder));
         m_dialog->StepIt();
     }
 
 private:
-    CProgressDlg* m_dialog;
-    const QString m_prefix;
-    QString m_text;
+    ProgressSink* m_dialog;
 };
 
 }  // namespace
 
-bool SearchForFile(QString folder, QString fileName, QString& foundPath, CProgressDlg* progress)
+bool SearchForFile(QString folder, QString fileName, QString& foundPath, ProgressSink* progress)
 {
     const QString everything = QStringLiteral("*");
     Progress report(progress);

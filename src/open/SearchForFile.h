@@ -3,7 +3,7 @@
 
 #include <QString>
 
-class CProgressDlg;
+class ProgressSink;
 
 // Looks below folder (a drive path such as "C:" or "D:/Software"; empty
 // means the root of the current drive) for a file named fileName, compared
@@ -13,10 +13,10 @@ class CProgressDlg;
 // Names that begin with "." are skipped; only plain folders are entered
 // (a link to a folder, or a folder with further attributes, counts as a
 // file). Every folder visited sets the progress text to "Scanning: " and
-// its path and steps the progress dialog once (progress may be null).
+// its path and steps the progress once (progress may be null).
 // On a match foundPath becomes the match's path, the folders joined with
 // "/" and then every "/" turned into "\" (D:\Software\BIN\SKYGLASS.EXE),
 // and the result is true; otherwise foundPath is left alone.
 // The walk keeps one open listing per level instead of recursing, so a
 // tree of any depth is searched without exhausting the call stack.
-bool SearchForFile(QString folder, QString fileName, QString& foundPath, CProgressDlg* progress);
+bool SearchForFile(QString folder, QString fileName, QString& foundPath, ProgressSink* progress);

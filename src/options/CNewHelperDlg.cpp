@@ -3,7 +3,7 @@
 #include "platform/ModalRunner.h"
 #include "platform/WinTypes.h"
 #include "platform/gui/CDataExchange.h"
-#include "res/OptionsStrings.h"
+#include "res/StringTable.h"
 #include "res/gui/NewHelperTemplate.h"
 
 #include <QLabel>
@@ -45,19 +45,18 @@ void CNewHelperDlg::OnOK()
     // content and the extension may stay empty.
     struct Field {
         int id;
-        const char* name;
+        res::TextId name;
     };
     static constexpr Field kRequired[] = {
-        {res::IDC_NEW_NAME, res::kHelperFieldName},
-        {res::IDC_NEW_CONTENT_TYPE, res::kHelperFieldContentType},
-        {res::IDC_NEW_APPLICATION, res::kHelperFieldApplication},
-        {res::IDC_NEW_DESCRIPTION, res::kHelperFieldDescription},
+        {res::IDC_NEW_NAME, res::TextId::HelperFieldName},
+        {res::IDC_NEW_CONTENT_TYPE, res::TextId::HelperFieldContentType},
+        {res::IDC_NEW_APPLICATION, res::TextId::HelperFieldApplication},
+        {res::IDC_NEW_DESCRIPTION, res::TextId::HelperFieldDescription},
     };
     for (const Field& field : kRequired) {
         if (GetDlgItemText(field.id).isEmpty()) {
-            QString message = QString::fromUtf8(res::kHelperIncomplete);
-            message.replace(message.indexOf(QLatin1String("%s")), 2, QString::fromUtf8(field.name));
-            AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+            AfxMessageBox(res::Text(res::TextId::HelperIncomplete, res::Text(field.name)), MessageButtons::Ok,
+                          MessageIcon::Exclamation);
             return;
         }
     }
@@ -70,7 +69,7 @@ void CNewHelperDlg::OnBrowse()
     if (!runner)
         return;
     FileDialogRequest request;
-    request.filter = QString::fromUtf8(res::kHelperProgramFilter);
+    request.filter = res::Text(res::TextId::HelperProgramFilter);
     request.parent = this;
     if (!runner->GetOpenFileName(request) || request.chosenPath.isEmpty())
         return;

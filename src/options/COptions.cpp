@@ -1,8 +1,10 @@
 #include "options/COptions.h"
 
 #include "res/StringTable.h"
+#include "res/gui/PropertySheetTemplate.h"
 
-COptions::COptions(QWidget* parent) : CPropertySheet(res::IDS_PROPSHT_CAPTION, parent, 0)
+COptions::COptions(QWidget* parent)
+    : CPropertySheet(res::kPropertySheetTemplate, res::LoadString(res::IDS_PROPSHT_CAPTION), parent, 0)
 {
     // The tab order is the order of adding, not the order of the members.
     AddPage(&m_pageGeneral);

@@ -1,12 +1,12 @@
 #include "options/COptionsHelpers.h"
 
-#include "options/CNewHelperDlg.h"
 #include "helpers/HelperLists.h"
+#include "options/CNewHelperDlg.h"
 #include "platform/ModalRunner.h"
 #include "platform/WinTypes.h"
 #include "platform/gui/CDataExchange.h"
 #include "platform/gui/CListBox.h"
-#include "res/OptionsStrings.h"
+#include "res/StringTable.h"
 #include "res/gui/OptionsHelpersTemplate.h"
 
 #include <QLineEdit>
@@ -103,7 +103,7 @@ void COptionsHelpers::OnAdd()
                                                 QString());
         m_pHelperList->reserve(m_pHelperList->size() + 1);
     } catch (const std::bad_alloc&) {
-        AfxMessageBox(QString::fromUtf8(res::kHelperNoMemory), MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(res::Text(res::TextId::HelperNoMemory), MessageButtons::Ok, MessageIcon::Exclamation);
         return;
     }
     // The open flow sees the new helper from now on.
@@ -198,7 +198,8 @@ void COptionsHelpers::OnCancel()
 
 void COptionsHelpers::OnDefault()
 {
-    if (AfxMessageBox(QString::fromUtf8(res::kDefaultHelpersQuestion), MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
+    if (AfxMessageBox(res::Text(res::TextId::DefaultHelpersQuestion), MessageButtons::OkCancel,
+                      MessageIcon::Exclamation) != IDOK)
         return;
     if (m_lbHelpers) {
         const QSignalBlocker quiet(m_lbHelpers);

@@ -2,6 +2,7 @@
 
 #include "platform/gui/CDataExchange.h"
 #include "platform/gui/CListBox.h"
+#include "res/StringTable.h"
 #include "res/gui/OptionsRegistryTemplate.h"
 
 #include <QLabel>
@@ -31,9 +32,9 @@ void COptionsRegistry::FitLayout()
     QLabel* second = nullptr;
     const QList<QLabel*> labels = findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
     for (QLabel* label : labels) {
-        if (label->text() == QLatin1String(res::kRegistryNoticeFirst))
+        if (label->text() == res::Decode(res::kRegistryNoticeFirst))
             first = label;
-        else if (label->text() == QLatin1String(res::kRegistryNoticeSecond))
+        else if (label->text() == res::Decode(res::kRegistryNoticeSecond))
             second = label;
     }
     if (first && second && second->y() <= first->geometry().bottom())

@@ -1,9 +1,7 @@
 #pragma once
 // The application object base. Exactly one exists per run; it holds the
-// program's identity (name, settings key) and the emulated drive table,
-// which stands for the operating system's drives and current drive.
+// program's identity (name, settings key) and its main window.
 
-#include "platform/DriveTable.h"
 #include "platform/Registry.h"
 
 #include <QString>
@@ -27,16 +25,10 @@ public:
     // key was set or the key cannot be opened.
     HKEY GetAppRegistryKey() const;
 
-    DriveTable& Drives() { return m_drives; }
-    const DriveTable& Drives() const { return m_drives; }
-
     QString m_pszAppName;      // "Vellora"
     QString m_pszRegistryKey;  // "Morvath"
     QString m_pszProfileName;  // application name fixed by SetRegistryKey
     QWidget* m_pMainWnd = nullptr;
-
-private:
-    DriveTable m_drives;
 };
 
 // The one application object (null before it is built and after it is gone).

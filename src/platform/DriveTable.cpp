@@ -1,6 +1,5 @@
 #include "platform/DriveTable.h"
 
-#include "platform/CWinApp.h"
 #include "platform/HostNames.h"
 
 #include <QFile>
@@ -289,11 +288,7 @@ bool DriveTable::StillValid(const Resolved& resolved) const
 namespace platform {
 
 namespace {
-DriveTable* Table()
-{
-    CWinApp* app = AfxGetApp();
-    return app ? &app->Drives() : nullptr;
-}
+DriveTable* Table() { return DriveTable::Current(); }
 }  // namespace
 
 int GetDrive()

@@ -3,7 +3,12 @@
 // started in (the volume), E: onwards are other mounted media. Paths in the
 // program keep the drive form ("D:/Data/Img001.lbl", "D:\SOFTWARE\x.exe",
 // bare "D:"); ToHostPath is the one translation to host paths.
+//
+// The table stands for the operating system's drives, so the program has
+// exactly one in use: the one installed with Install (by main, or by a
+// test), reached through Current and the platform:: short forms below.
 
+#include "platform/Installed.h"
 #include "platform/NameCache.h"
 
 #include <QHash>
@@ -12,7 +17,7 @@
 #include <array>
 #include <vector>
 
-class DriveTable {
+class DriveTable : public Installed<DriveTable> {
 public:
     static constexpr int kDriveCount = 26;  // 1 = A ... 26 = Z
 
@@ -78,7 +83,7 @@ private:
     mutable QHash<QString, Resolved> m_resolved;
 };
 
-// Short forms over the application's drive table (the C runtime's
+// Short forms over the installed drive table (the C runtime's
 // _getdrive/_chdrive/_chdir and the file system's own path handling).
 namespace platform {
 int GetDrive();

@@ -3,24 +3,11 @@
 #include "platform/CWinApp.h"
 #include "platform/WinTypes.h"
 
-namespace {
-CModalRunner* g_runner = nullptr;
-}
-
-CModalRunner* CModalRunner::Current() { return g_runner; }
-
-CModalRunner* CModalRunner::Install(CModalRunner* runner)
-{
-    CModalRunner* previous = g_runner;
-    g_runner = runner;
-    return previous;
-}
-
-int AfxMessageBox(const QString& text, unsigned type)
+int AfxMessageBox(const QString& text, MessageButtons buttons, MessageIcon icon)
 {
     CModalRunner* runner = CModalRunner::Current();
     if (!runner)
-        return (type & MB_TYPEMASK) == MB_YESNO ? IDNO : IDCANCEL;
+        return buttons == MessageButtons::YesNo ? IDNO : IDCANCEL;
     const CWinApp* app = AfxGetApp();
-    return runner->MessageBox(text, app ? app->m_pszAppName : QString(), type);
+    return runner->MessageBox(text, app ? app->m_pszAppName : QString(), {buttons, icon});
 }

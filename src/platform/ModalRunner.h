@@ -4,11 +4,22 @@
 // that shows the real thing; tests install one that checks what is asked and
 // answers it.
 
+#include "platform/Installed.h"
+
 #include <QString>
 #include <QStringList>
 
 class CDialog;
 class QWidget;
+
+// The buttons and the icon of a message box.
+enum class MessageButtons { Ok, OkCancel, YesNo };
+enum class MessageIcon { None, Exclamation };
+struct MessageBoxKind {
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageIcon icon = MessageIcon::None;
+    bool operator==(const MessageBoxKind&) const = default;
+};
 
 // What the open-file dialog is asked to show.
 struct FileDialogRequest {
@@ -18,23 +29,20 @@ struct FileDialogRequest {
     QString chosenPath;  // out: the chosen file's full host path
 };
 
-class CModalRunner {
+// The installed runner (Current) is never null once the program or a test
+// set one.
+class CModalRunner : public Installed<CModalRunner> {
 public:
     virtual ~CModalRunner() = default;
     // Runs an initialised dialog modally and returns its result.
     virtual int RunDialog(CDialog& dialog) = 0;
-    // Shows a message box (type: MB_OK, MB_YESNO, MB_OKCANCEL, with icon
-    // bits) and returns IDOK, IDCANCEL, IDYES or IDNO.
-    virtual int MessageBox(const QString& text, const QString& caption, unsigned type) = 0;
+    // Shows a message box and returns IDOK, IDCANCEL, IDYES or IDNO.
+    virtual int MessageBox(const QString& text, const QString& caption, MessageBoxKind kind) = 0;
     // Runs the open-file dialog; true on OK with request.chosenPath set.
     virtual bool GetOpenFileName(FileDialogRequest& request) = 0;
-
-    // The installed runner (never null once the program or a test set one).
-    static CModalRunner* Current();
-    // Installs a runner and returns the previous one.
-    static CModalRunner* Install(CModalRunner* runner);
 };
 
 // A message box through the modal runner; the caption is the application
 // name ("Vellora").
-int AfxMessageBox(const QString& text, unsigned type = 0);
+int AfxMessageBox(const QString& text, MessageButtons buttons = MessageButtons::Ok,
+                  MessageIcon icon = MessageIcon::None);

@@ -13,13 +13,6 @@ inline constexpr std::uint32_t FILE_ATTRIBUTE_ARCHIVE = 0x20;
 inline constexpr std::uint32_t FILE_ATTRIBUTE_NORMAL = 0x80;
 inline constexpr std::uint32_t FILE_ATTRIBUTE_REPARSE_POINT = 0x400;
 
-// Message box buttons and icons.
-inline constexpr unsigned MB_OK = 0x0;
-inline constexpr unsigned MB_OKCANCEL = 0x1;
-inline constexpr unsigned MB_YESNO = 0x4;
-inline constexpr unsigned MB_ICONEXCLAMATION = 0x30;
-inline constexpr unsigned MB_TYPEMASK = 0xF;
-
 // Dialog and message box results.
 inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;

@@ -1,11 +1,7 @@
 #pragma once
-// Texts of the helper records and the built-in helper table.
+// The built-in helper table (UTF-8 texts, made QStrings by res::Decode).
 
 namespace res {
-inline constexpr const char* kInvalidHelperCall = "Invalid call to CHelperEntry()";
-// Name of a system viewer, followed by its extension.
-inline constexpr const char* kSystemViewerName = "System viewer for: ";
-
 // One row of the built-in helper table; the program file lies in the
 // program's own folder.
 struct DefaultHelper {

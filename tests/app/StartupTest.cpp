@@ -8,6 +8,7 @@
 #include "platform/ProgramDir.h"
 #include "platform/WinTypes.h"
 #include "platform/gui/CListBox.h"
+#include "support/ScopedDrives.h"
 #include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
 
@@ -42,8 +43,8 @@ protected:
     void SetUp() override
     {
         m_savedCwd = QDir::currentPath();
-        app.Drives().SetDrive(3, QStringLiteral("/"));
-        app.Drives().SetDrive(4, volume.path());
+        drives.SetDrive(3, QStringLiteral("/"));
+        drives.SetDrive(4, volume.path());
         QDir::setCurrent(volume.path());
     }
     void TearDown() override { QDir::setCurrent(m_savedCwd); }
@@ -61,7 +62,8 @@ protected:
         });
     }
 
-    CBrowserApp app;
+    ScopedDrives drives;
+    CBrowserApp app{&CBrowserDlg::Make};
     TempDir volume;
     ScriptedRunner runner;
     QString m_savedCwd;
@@ -128,7 +130,7 @@ TEST_F(Startup, AMissingFileGivesTheWarningWithTheDriveLetter)
 TEST_F(Startup, TheLetterIsTheCurrentDrivesOrTheCharacterBeforeA)
 {
     TempDir other;
-    app.Drives().SetDrive(5, other.path());
+    drives.SetDrive(5, other.path());
     QDir::setCurrent(other.path());
     ExpectContents([](CVolumeContentsDlg& dlg) {
         EXPECT_EQ(Lines(dlg).value(5), "If you continue you will be exploring drive E:");
@@ -136,8 +138,8 @@ TEST_F(Startup, TheLetterIsTheCurrentDrivesOrTheCharacterBeforeA)
     app.InitInstance();
 
     // A current directory on no drive at all: drive 0, character 64.
-    app.Drives().Clear();
-    app.Drives().SetDrive(5, other.path());
+    drives.Clear();
+    drives.SetDrive(5, other.path());
     QDir::setCurrent(volume.path());
     volume.write("AAREADME.TXT", "not reached through drive @\n");
     ExpectContents([](CVolumeContentsDlg& dlg) {

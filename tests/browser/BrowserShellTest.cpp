@@ -5,6 +5,8 @@
 #include "browser/CBrowserDlg.h"
 #include "platform/WinTypes.h"
 #include "res/gui/BrowserTemplate.h"
+#include "support/LoadedSession.h"
+#include "support/ScopedDrives.h"
 #include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
 
@@ -35,8 +37,8 @@ protected:
     void SetUp() override
     {
         m_savedCwd = QDir::currentPath();
-        app.Drives().SetDrive(3, QStringLiteral("/"));
-        app.Drives().SetDrive(4, volume.path());
+        drives.SetDrive(3, QStringLiteral("/"));
+        drives.SetDrive(4, volume.path());
         volume.mkdir("DATA/IMAGES");
         QDir::setCurrent(volume.path() + "/DATA/IMAGES");
         app.m_strProgramDir = programDir.path();
@@ -54,6 +56,7 @@ protected:
         return browser.DoModal();
     }
 
+    ScopedDrives drives;
     CBrowserApp app;
     TempDir volume;
     TempDir programDir;
@@ -63,21 +66,22 @@ protected:
 
 TEST_F(Browser, ConstructionSetsTheDefaultsAndFillsTheLists)
 {
-    CBrowserDlg browser;
+    LoadedSession session(programDir.path());
+    CBrowserDlg browser(session);
     EXPECT_EQ(QDir::currentPath(), volume.path());  // the drive's root
     EXPECT_FALSE(browser.m_bLayoutReady);
-    EXPECT_EQ(browser.m_strFileMask, "*.lbl");
-    EXPECT_EQ(browser.m_bTranslate, 1);
+    EXPECT_EQ(browser.Session().m_strFileMask, "*.lbl");
+    EXPECT_EQ(browser.Session().m_bTranslate, 1);
     EXPECT_EQ(browser.m_nChangedItem, -1);
     EXPECT_TRUE(browser.m_strContentsFile.isEmpty());
-    EXPECT_TRUE(browser.m_systemViewerList.empty());
-    ASSERT_EQ(browser.m_defaultHelperList.size(), 8u);
-    ASSERT_EQ(browser.m_helperList.size(), 8u);
+    EXPECT_TRUE(browser.Session().m_systemViewerList.empty());
+    ASSERT_EQ(browser.Session().m_defaultHelperList.size(), 8u);
+    ASSERT_EQ(browser.Session().m_helperList.size(), 8u);
     for (std::size_t i = 0; i < 8; ++i) {
-        EXPECT_NE(browser.m_helperList[i].get(), browser.m_defaultHelperList[i].get());
-        EXPECT_EQ(browser.m_helperList[i]->m_strName, browser.m_defaultHelperList[i]->m_strName);
+        EXPECT_NE(browser.Session().m_helperList[i].get(), browser.Session().m_defaultHelperList[i].get());
+        EXPECT_EQ(browser.Session().m_helperList[i]->m_strName, browser.Session().m_defaultHelperList[i]->m_strName);
     }
-    EXPECT_TRUE(browser.m_defaultHelperList[0]->m_strApplication.startsWith(programDir.path()));
+    EXPECT_TRUE(browser.Session().m_defaultHelperList[0]->m_strApplication.startsWith(programDir.path()));
     EXPECT_EQ(browser.m_imageList.GetImageCount(), 3);
     EXPECT_EQ(browser.m_imageList.GetImageSize(), QSize(16, 16));
     EXPECT_FALSE(browser.m_hIcon.isNull());
@@ -85,7 +89,8 @@ TEST_F(Browser, ConstructionSetsTheDefaultsAndFillsTheLists)
 
 TEST_F(Browser, InitialisationBindsEveryControl)
 {
-    CBrowserDlg browser;
+    LoadedSession session(programDir.path());
+    CBrowserDlg browser(session);
     Run(browser, [](CBrowserDlg& b) {
         EXPECT_TRUE(b.m_bLayoutReady);
         EXPECT_EQ(b.windowTitle(), "Vellora");
@@ -127,7 +132,8 @@ TEST_F(Browser, InitialisationBindsEveryControl)
 
 TEST_F(Browser, LayoutFor800By600)
 {
-    CBrowserDlg browser;
+    LoadedSession session(programDir.path());
+    CBrowserDlg browser(session);
     Run(browser, [](CBrowserDlg& b) {
         auto rect = [&](int id) { return b.GetDlgItem(id)->geometry(); };
         const QRect folders = b.GetDlgItem(res::IDC_UPDIR)->geometry();
@@ -178,7 +184,8 @@ TEST_F(Browser, LayoutFor800By600)
 
 TEST_F(Browser, ASizeEventBeforeInitialisationMovesNothing)
 {
-    CBrowserDlg browser;
+    LoadedSession session(programDir.path());
+    CBrowserDlg browser(session);
     Run(browser, [](CBrowserDlg& b) {
         // The window got its first size while it was built, before it was
         // initialised: every control still stands where the template puts it.
@@ -200,7 +207,8 @@ TEST_F(Browser, ASizeEventBeforeInitialisationMovesNothing)
 
 TEST_F(Browser, ExitEnterEscAndTheCloseBoxEndIt)
 {
-    CBrowserDlg browser;
+    LoadedSession session(programDir.path());
+    CBrowserDlg browser(session);
     EXPECT_EQ(Run(browser, [](CBrowserDlg& b) {
         b.m_btnExit->click();
         return b.GetModalResult();
@@ -222,17 +230,19 @@ TEST_F(Browser, ExitEnterEscAndTheCloseBoxEndIt)
 
 TEST_F(Browser, TeardownFreesTheLists)
 {
-    CBrowserDlg browser;
+    LoadedSession session(programDir.path());
+    CBrowserDlg browser(session);
     Run(browser, [](CBrowserDlg&) { return IDOK; });
-    EXPECT_TRUE(browser.m_helperList.empty());
-    EXPECT_TRUE(browser.m_defaultHelperList.empty());
-    EXPECT_TRUE(browser.m_systemViewerList.empty());
+    EXPECT_TRUE(browser.Session().m_helperList.empty());
+    EXPECT_TRUE(browser.Session().m_defaultHelperList.empty());
+    EXPECT_TRUE(browser.Session().m_systemViewerList.empty());
     EXPECT_FALSE(browser.m_bLayoutReady);
 }
 
 TEST_F(Browser, TheAboutEntryRunsTheAboutBox)
 {
-    CBrowserDlg browser;
+    LoadedSession session(programDir.path());
+    CBrowserDlg browser(session);
     Run(browser, [this](CBrowserDlg& b) {
         runner.ExpectDialog([](CDialog& about) {
             EXPECT_EQ(about.windowTitle(), "About Vellora");
@@ -255,7 +265,8 @@ TEST_F(Browser, HelpOpensTheHelpPageBesideTheProgram)
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("file", &catcher, "open");
     const QString page = programDir.write("vellora.html", "<html></html>");
-    CBrowserDlg browser;
+    LoadedSession session(programDir.path());
+    CBrowserDlg browser(session);
     Run(browser, [&](CBrowserDlg& b) {
         b.m_btnHelp->click();
         EXPECT_EQ(catcher.urls, QList<QUrl>{QUrl::fromLocalFile(page)});

@@ -4,8 +4,8 @@
 
 #include "VolumeFixture.h"
 
-#include "browser/FileNames.h"
 #include "platform/WinTypes.h"
+#include "volume/FileNames.h"
 
 #include <QAbstractItemView>
 #include <QFile>
@@ -135,7 +135,7 @@ TEST_F(FileList, SizeTexts)
                           Case{1048576, "1,024KB"}, Case{999 * 1024, "999KB"}, Case{1000 * 1024, "1,000KB"},
                           Case{1500000000, "1,464,844KB"}, Case{std::int64_t(3) << 30, "3,145,728KB"},
                           Case{std::int64_t(1) << 50, "1,099,511,627,776KB"}})
-        EXPECT_EQ(browser::SizeText(c.bytes), c.text) << c.bytes;
+        EXPECT_EQ(volume::SizeText(c.bytes), c.text) << c.bytes;
 
     // Files of 2 GiB and more show their true size (sparse files).
     for (const auto& [name, size] : {std::pair{"BIG.IMG", std::int64_t(1500000000)},
@@ -193,28 +193,28 @@ TEST_F(FileList, CompareFileItemsLooksAtTheFirstByteOnly)
     EXPECT_EQ(compare("", "a"), -'A');
     EXPECT_EQ(CBrowserDlg::CompareFileItems(nullptr, nullptr, 0), 0);
 
-    EXPECT_EQ(browser::FirstByte("A"), 'A');
-    EXPECT_EQ(browser::FirstByte(QString::fromUtf8("\xe2\x82\xac")), std::int8_t(0xE2));  // euro sign
-    EXPECT_EQ(browser::FirstByte(QString::fromUtf8("\xf0\x9f\x98\x80")), std::int8_t(0xF0));
-    EXPECT_EQ(browser::FirstByte(QString(QChar(0xDC00 + 0xB5))), std::int8_t(0xB5));  // raw Latin-1 byte
+    EXPECT_EQ(volume::FirstByte("A"), 'A');
+    EXPECT_EQ(volume::FirstByte(QString::fromUtf8("\xe2\x82\xac")), std::int8_t(0xE2));  // euro sign
+    EXPECT_EQ(volume::FirstByte(QString::fromUtf8("\xf0\x9f\x98\x80")), std::int8_t(0xF0));
+    EXPECT_EQ(volume::FirstByte(QString(QChar(0xDC00 + 0xB5))), std::int8_t(0xB5));  // raw Latin-1 byte
 }
 
 TEST_F(FileList, DisplayNamesAndExtensions)
 {
-    EXPECT_EQ(browser::DisplayName("DATA"), "Data");
-    EXPECT_EQ(browser::DisplayName("cAtAlOg"), "catalog");
-    EXPECT_EQ(browser::DisplayName("IMG001.LBL"), "Img001.lbl");
-    EXPECT_EQ(browser::DisplayName(QString::fromUtf8("ÉCRAN.LBL")), QString::fromUtf8("Écran.lbl"));
-    EXPECT_EQ(browser::DisplayName(""), "");
-    EXPECT_EQ(browser::Extension("A.B.LBL"), ".lbl");
-    EXPECT_EQ(browser::Extension("README"), "");
-    EXPECT_EQ(browser::Extension("x."), ".");
-    EXPECT_EQ(browser::FileType(false, ".lbl"), 2);
-    EXPECT_EQ(browser::FileType(true, ".lbl"), 2);
-    EXPECT_EQ(browser::FileType(true, ".bat"), 3);
-    EXPECT_EQ(browser::FileType(false, ".com"), 3);
-    EXPECT_EQ(browser::FileType(true, ".txt"), 1);
-    EXPECT_EQ(browser::FileType(false, ""), 0);
+    EXPECT_EQ(volume::DisplayName("DATA"), "Data");
+    EXPECT_EQ(volume::DisplayName("cAtAlOg"), "catalog");
+    EXPECT_EQ(volume::DisplayName("IMG001.LBL"), "Img001.lbl");
+    EXPECT_EQ(volume::DisplayName(QString::fromUtf8("ÉCRAN.LBL")), QString::fromUtf8("Écran.lbl"));
+    EXPECT_EQ(volume::DisplayName(""), "");
+    EXPECT_EQ(volume::Extension("A.B.LBL"), ".lbl");
+    EXPECT_EQ(volume::Extension("README"), "");
+    EXPECT_EQ(volume::Extension("x."), ".");
+    EXPECT_EQ(volume::FileType(false, ".lbl"), 2);
+    EXPECT_EQ(volume::FileType(true, ".lbl"), 2);
+    EXPECT_EQ(volume::FileType(true, ".bat"), 3);
+    EXPECT_EQ(volume::FileType(false, ".com"), 3);
+    EXPECT_EQ(volume::FileType(true, ".txt"), 1);
+    EXPECT_EQ(volume::FileType(false, ""), 0);
 }
 
 TEST_F(FileList, UnreadableLabelsAreReportedOnceEachAndLeaveTheCellEmpty)
@@ -234,7 +234,7 @@ TEST_F(FileList, UnreadableLabelsAreReportedOnceEachAndLeaveTheCellEmpty)
         for (const ScriptedRunner::Box& box : runner.Boxes()) {
             texts << box.text;
             EXPECT_EQ(box.caption, "Vellora");
-            EXPECT_EQ(box.type, MB_OK);
+            EXPECT_EQ(box.kind, (MessageBoxKind{MessageButtons::Ok, MessageIcon::None}));
         }
         texts.sort();
         EXPECT_EQ(texts, (QStringList{"Unable to open file: D:/Bad.lbl", "Unable to open file: D:/Pipe.lbl"}));
@@ -269,10 +269,10 @@ TEST_F(FileList, RefillingFreesTheRecordsOfTheItemsThatWent)
         EXPECT_EQ(b.LiveListRecords(), 50u);
         b.m_listFiles->DeleteItem(3);
         EXPECT_EQ(b.LiveListRecords(), 49u);
-        b.m_strFileMask = "*.none";
+        b.Session().m_strFileMask = "*.none";
         b.FillFileList();
         EXPECT_EQ(b.LiveListRecords(), 0u);
-        b.m_strFileMask = "*.lbl";
+        b.Session().m_strFileMask = "*.lbl";
         b.FillFileList();
         EXPECT_EQ(b.LiveListRecords(), 50u);
     });
@@ -336,19 +336,19 @@ TEST_P(LinuxVolume, ListsReadsAndOpensByDisplayNamePaths)
 
     Run([&](CBrowserDlg& b) {
         CTreeCtrl* tree = b.m_treeFolders;
-        const QString dataShown = browser::DisplayName(data);
+        const QString dataShown = volume::DisplayName(data);
         HTREEITEM dataItem = Child(tree, tree->GetRootItem(), dataShown);
         ASSERT_NE(dataItem, nullptr) << dataShown.toStdString();
         tree->SelectItem(dataItem);
         EXPECT_EQ(Cwd(), Host(data));
-        EXPECT_EQ(Column(b.m_listFiles, 0), QStringList{browser::DisplayName(name("INDEX.LBL"))});
+        EXPECT_EQ(Column(b.m_listFiles, 0), QStringList{volume::DisplayName(name("INDEX.LBL"))});
         EXPECT_EQ(Column(b.m_listFiles, 1), QStringList{"INDEX_TABLE"});
 
-        HTREEITEM imagesItem = Child(tree, dataItem, browser::DisplayName(images));
+        HTREEITEM imagesItem = Child(tree, dataItem, volume::DisplayName(images));
         ASSERT_NE(imagesItem, nullptr);
         tree->SelectItem(imagesItem);
         EXPECT_EQ(Cwd(), Host(data + '/' + images));
-        b.m_strFileMask = "*";
+        b.Session().m_strFileMask = "*";
         b.FillFileList();
         ASSERT_EQ(b.m_listFiles->GetItemCount(), 2);
         EXPECT_EQ(Column(b.m_listFiles, 1), (QStringList{".img", "IMAGE"}));
@@ -357,15 +357,15 @@ TEST_P(LinuxVolume, ListsReadsAndOpensByDisplayNamePaths)
             // The record's path, in display case, leads to the file on disk.
             const QString path = Record(b.m_listFiles, i)->m_strPath;
             EXPECT_TRUE(path.startsWith("D:/" + dataShown + '/')) << path.toStdString();
-            const QString host = app.Drives().ToHostPath(path);
+            const QString host = drives.ToHostPath(path);
             EXPECT_TRUE(QFileInfo(host).isFile()) << host.toStdString();
             EXPECT_TRUE(host.startsWith(volume.path() + '/' + data + '/' + images + '/')) << host.toStdString();
         }
         // Stepping into a listed folder by its record.
         tree->SelectItem(dataItem);
-        b.m_strFileMask = "*";
+        b.Session().m_strFileMask = "*";
         b.FillFileList();
-        const QString imagesShown = browser::DisplayName(images);
+        const QString imagesShown = volume::DisplayName(images);
         b.OpenSubfolder(CFileItem(imagesShown, "D:/" + dataShown + '/' + imagesShown, 1));
         EXPECT_EQ(tree->GetSelectedItem(), imagesItem);
         EXPECT_EQ(Cwd(), Host(data + '/' + images));
@@ -410,7 +410,7 @@ TEST_F(FileList, NamesThatDifferOnlyInCaseEachReadTheirOwnFile)
             // display name.
             EXPECT_EQ(record->m_strName, list->GetItemText(i, 0));
             EXPECT_EQ(record->m_strPath, "D:/" + record->m_strName);
-            EXPECT_EQ(app.Drives().ToHostPath(record->DiskPath()), volume.file(record->m_strDiskName));
+            EXPECT_EQ(drives.ToHostPath(record->DiskPath()), volume.file(record->m_strDiskName));
             typeOfDiskName[record->m_strDiskName] = list->GetItemText(i, 1);
             shown << list->GetItemText(i, 0);
         }

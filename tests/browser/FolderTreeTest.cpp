@@ -273,7 +273,7 @@ TEST_F(FolderTree, OpenSubfolderSelectsTheChildOfTheSameName)
         ASSERT_EQ(runner.Boxes().size(), 1u);
         EXPECT_EQ(runner.Boxes()[0].text, "Irregular error. Item has no children.");
         EXPECT_EQ(runner.Boxes()[0].caption, "Vellora");
-        EXPECT_EQ(runner.Boxes()[0].type, MB_OK | MB_ICONEXCLAMATION);
+        EXPECT_EQ(runner.Boxes()[0].kind, (MessageBoxKind{MessageButtons::Ok, MessageIcon::Exclamation}));
         EXPECT_EQ(tree->GetSelectedItem(), images);
         EXPECT_EQ(b.m_strCurrentFolder, "D:/Data/Images");
     });

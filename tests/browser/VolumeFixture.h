@@ -5,13 +5,14 @@
 
 #include "app/CBrowserApp.h"
 #include "browser/CBrowserDlg.h"
-#include "browser/CFileItem.h"
 #include "platform/gui/CListCtrl.h"
 #include "platform/gui/CTreeCtrl.h"
+#include "support/LoadedSession.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
 #include "support/VolumeTest.h"
+#include "volume/CFileItem.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -28,9 +29,10 @@ protected:
     // result. The window is torn down when check() returns.
     void Run(const std::function<void(CBrowserDlg&)>& check, const QString& mask = QString())
     {
-        CBrowserDlg browser;
+        LoadedSession session(programDir.path());
+        CBrowserDlg browser(session);
         if (!mask.isEmpty())
-            browser.m_strFileMask = mask;
+            browser.Session().m_strFileMask = mask;
         runner.ExpectDialog([&browser, &check](CDialog& shown) {
             EXPECT_EQ(&shown, &browser);
             check(browser);

@@ -2,10 +2,10 @@
 
 #include "label/CLabelScanner.h"
 #include "label/LabelReader.h"
-#include "platform/CWinApp.h"
 #include "platform/HostNames.h"
 #include "platform/WinTypes.h"
 #include "support/QtPrinters.h"
+#include "support/ScopedDrives.h"
 #include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
 
@@ -24,8 +24,8 @@ class LabelReader : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        app.Drives().SetDrive(3, QStringLiteral("/"));
-        app.Drives().SetDrive(4, volume.path());
+        drives.SetDrive(3, QStringLiteral("/"));
+        drives.SetDrive(4, volume.path());
     }
 
     // Reads a label that must open: no message box is expected.
@@ -42,7 +42,7 @@ protected:
         EXPECT_EQ(GetLabelContentType(path), QString());
         ASSERT_EQ(runner.Boxes().size(), 1u);
         EXPECT_EQ(runner.Boxes()[0].text, "Unable to open file: " + path);
-        EXPECT_EQ(runner.Boxes()[0].type & MB_TYPEMASK, MB_OK);
+        EXPECT_EQ(runner.Boxes()[0].kind.buttons, MessageButtons::Ok);
     }
 
     // A file of the given size whose parts stand at the given offsets; the
@@ -67,7 +67,7 @@ protected:
         return usage.ru_maxrss;
     }
 
-    CWinApp app;
+    ScopedDrives drives;
     TempDir volume;
 };
 

@@ -2,15 +2,16 @@
 // in letter order with the current one selected, folders read on first
 // expansion, display names and paths, and the item paths freed at the end.
 
+#include "RecordingProgress.h"
 #include "open/CFindHelperDlg.h"
-#include "platform/CWinApp.h"
 #include "platform/WinTypes.h"
 #include "platform/gui/CTreeCtrl.h"
 #include "res/gui/FindHelperTemplate.h"
-#include "RecordingProgress.h"
 #include "support/QtPrinters.h"
+#include "support/ScopedDrives.h"
 #include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
+#include "volume/CFileItem.h"
 
 #include <QDir>
 #include <QFile>
@@ -48,11 +49,11 @@ protected:
     void SetUp() override
     {
         m_savedCwd = QDir::currentPath();
-        app.Drives().Clear();
-        app.Drives().SetDrive(3, driveC.path());
-        app.Drives().SetDrive(4, driveD.path());
-        app.Drives().SetDrive(7, driveD.path() + "/no-such-folder");  // G: cannot be made current
-        app.Drives().SetDrive(26, driveZ.path());
+        drives.Clear();
+        drives.SetDrive(3, driveC.path());
+        drives.SetDrive(4, driveD.path());
+        drives.SetDrive(7, driveD.path() + "/no-such-folder");  // G: cannot be made current
+        drives.SetDrive(26, driveZ.path());
         driveD.mkdir("WORK/HERE");
         QDir::setCurrent(driveD.file("WORK/HERE"));
     }
@@ -75,8 +76,8 @@ protected:
     }
     static QString PathOf(CTreeCtrl* tree, QTreeWidgetItem* item)
     {
-        const auto* path = static_cast<const QString*>(tree->GetItemData(item));
-        return path ? *path : QString("(null)");
+        const auto* record = static_cast<const CFileItem*>(tree->GetItemData(item));
+        return record ? record->m_strPath : QString("(null)");
     }
     static QTreeWidgetItem* Child(QTreeWidgetItem* item, const QString& text)
     {
@@ -87,7 +88,7 @@ protected:
         return nullptr;
     }
 
-    CWinApp app;
+    ScopedDrives drives;
     TempDir driveC;
     TempDir driveD;
     TempDir driveZ;
@@ -151,7 +152,7 @@ TEST_F(FindHelper, DrivesInLetterOrderWithTheCurrentOneSelected)
     EXPECT_TRUE(dialog.disabledAtEveryStep);
     // The current drive and folder are as before, and every path is freed.
     EXPECT_EQ(QDir::currentPath(), driveD.file("WORK/HERE"));
-    EXPECT_EQ(app.Drives().GetDrive(), 4);
+    EXPECT_EQ(drives.GetDrive(), 4);
     EXPECT_EQ(dialog.LiveItemPaths(), 0u);
 }
 
@@ -212,7 +213,7 @@ TEST_F(FindHelper, FolderThatCannotBeListedShowsNoChildren)
     // A drive whose folder goes away after the dialog has started.
     TempDir gone;
     const QString folder = gone.mkdir("drive");
-    app.Drives().SetDrive(5, folder);
+    drives.SetDrive(5, folder);
     WatchedFindHelperDlg dialog;
     Run(dialog, [&](WatchedFindHelperDlg& dlg) {
         CTreeCtrl* tree = dlg.m_tree;

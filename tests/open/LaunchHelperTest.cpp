@@ -2,11 +2,11 @@
 
 #include "open/CHelperStarter.h"
 #include "open/LaunchHelper.h"
-#include "platform/CWinApp.h"
 #include "platform/Process.h"
 #include "platform/WinTypes.h"
 #include "support/QtPrinters.h"
 #include "support/RecordFifo.h"
+#include "support/ScopedDrives.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -113,8 +113,8 @@ protected:
     void SetUp() override
     {
         m_savedCwd = QDir::currentPath();
-        app.Drives().SetDrive(3, QStringLiteral("/"));
-        app.Drives().SetDrive(4, volume.path());
+        drives.SetDrive(3, QStringLiteral("/"));
+        drives.SetDrive(4, volume.path());
         QDir::setCurrent(volume.path());
     }
     void TearDown() override
@@ -133,7 +133,7 @@ protected:
         return path;
     }
 
-    CWinApp app;
+    ScopedDrives drives;
     TempDir volume;
     TempDir records;
     QString m_savedCwd;

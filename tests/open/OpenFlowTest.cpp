@@ -5,7 +5,6 @@
 
 #include "app/CBrowserApp.h"
 #include "browser/CBrowserDlg.h"
-#include "browser/CFileItem.h"
 #include "open/CFindHelperDlg.h"
 #include "open/CViewerChoiceDlg.h"
 #include "platform/Process.h"
@@ -13,11 +12,13 @@
 #include "platform/gui/CListBox.h"
 #include "platform/gui/CListCtrl.h"
 #include "platform/gui/CTreeCtrl.h"
+#include "support/LoadedSession.h"
 #include "support/QtPrinters.h"
 #include "support/RecordFifo.h"
 #include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
 #include "support/VolumeTest.h"
+#include "volume/CFileItem.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -57,11 +58,11 @@ std::vector<Fields> Snapshot(const CHelperList& list)
 // is shown.
 class WatchingRunner : public ScriptedRunner {
 public:
-    int MessageBox(const QString& text, const QString& caption, unsigned type) override
+    int MessageBox(const QString& text, const QString& caption, MessageBoxKind kind) override
     {
         if (onBox)
             onBox();
-        return ScriptedRunner::MessageBox(text, caption, type);
+        return ScriptedRunner::MessageBox(text, caption, kind);
     }
     std::function<void()> onBox;
 };
@@ -77,9 +78,10 @@ protected:
     // Runs the browser window over the volume; act gets it initialised.
     void Run(const std::function<void(CBrowserDlg&)>& act, const QString& mask = QString())
     {
-        CBrowserDlg browser;
+        LoadedSession session(programDir.path());
+        CBrowserDlg browser(session);
         if (!mask.isEmpty())
-            browser.m_strFileMask = mask;
+            browser.Session().m_strFileMask = mask;
         runner.ExpectDialog([&](CDialog& shown) {
             EXPECT_EQ(&shown, &browser);
             browser.resize(800, 600);
@@ -137,12 +139,12 @@ protected:
     }
     static CHelperEntry& Named(CBrowserDlg& browser, const QString& name)
     {
-        for (const auto& entry : browser.m_helperList) {
+        for (const auto& entry : browser.Session().m_helperList) {
             if (entry->m_strName == name)
                 return *entry;
         }
         ADD_FAILURE() << "no helper " << name.toStdString();
-        return *browser.m_helperList.front();
+        return *browser.Session().m_helperList.front();
     }
 
     // Expects the viewer choice dialog; checks its lines and picks one
@@ -276,10 +278,10 @@ TEST_F(OpenFlow, NamesThatDifferOnlyInCaseEachOpenTheirOwnFile)
         GTEST_SKIP() << "the file system does not tell case apart";
     RecordFifo fifo(records.path());
     Run([&](CBrowserDlg& b) {
-        b.m_helperList.clear();
-        b.m_helperList.push_back(
+        b.Session().m_helperList.clear();
+        b.Session().m_helperList.push_back(
             std::make_unique<CHelperEntry>("IMAGE", Recorder() + " --image %1", "d", "", "Image", ""));
-        b.m_helperList.push_back(
+        b.Session().m_helperList.push_back(
             std::make_unique<CHelperEntry>("QUBE", Recorder() + " --qube %1", "d", "", "Qube", ""));
         DoubleClick(b, "a.lbl");
         std::vector<Recording> got = fifo.Read();
@@ -300,10 +302,10 @@ TEST_F(OpenFlow, StarHelperServesAContentTypeWithoutHelper)
     Run([&](CBrowserDlg& b) {
         // Only the catch-all is left: started at once, with the content type
         // as type name.
-        b.m_helperList.clear();
-        b.m_helperList.push_back(std::make_unique<CHelperEntry>("IMAGE", "C:\\img.exe", "d", "", "Image", ""));
-        b.m_helperList.push_back(std::make_unique<CHelperEntry>("*", Recorder(), "d", "", "*", ""));
-        b.m_helperList.push_back(std::make_unique<CHelperEntry>("*", "C:\\second.exe", "d", "", "* 2", ""));
+        b.Session().m_helperList.clear();
+        b.Session().m_helperList.push_back(std::make_unique<CHelperEntry>("IMAGE", "C:\\img.exe", "d", "", "Image", ""));
+        b.Session().m_helperList.push_back(std::make_unique<CHelperEntry>("*", Recorder(), "d", "", "*", ""));
+        b.Session().m_helperList.push_back(std::make_unique<CHelperEntry>("*", "C:\\second.exe", "d", "", "* 2", ""));
         DoubleClick(b, "Spec.lbl");
         EXPECT_EQ(fifo.Read().size(), 1u);
     });
@@ -315,14 +317,14 @@ TEST_F(OpenFlow, TextFileWithOneHelperIsStartedDirectlyWithItsExtensionAsTypeNam
     volume.write("NOTES.TXT", "hello\n");
     Run(
         [&](CBrowserDlg& b) {
-            b.m_helperList.push_back(
+            b.Session().m_helperList.push_back(
                 std::make_unique<CHelperEntry>("", "C:\\EDIT\\notepad.exe %1", "d", ".TXT", "Notepad", ""));
-            const auto before = Snapshot(b.m_helperList);
+            const auto before = Snapshot(b.Session().m_helperList);
             ExpectFindHelper("Unable to start helper for \".txt\" type content.\nReason: File not found."
                              "\n\nThe name of the missing helper is: notepad.exe",
                              nullptr);
             DoubleClick(b, "Notes.txt");
-            EXPECT_EQ(Snapshot(b.m_helperList), before);
+            EXPECT_EQ(Snapshot(b.Session().m_helperList), before);
         },
         "*");
     EXPECT_TRUE(runner.Boxes().empty());
@@ -334,11 +336,11 @@ TEST_F(OpenFlow, SystemViewerJoinsByExtension)
     RecordFifo fifo(records.path());
     Run(
         [&](CBrowserDlg& b) {
-            b.m_helperList.push_back(
+            b.Session().m_helperList.push_back(
                 std::make_unique<CHelperEntry>("", "C:\\EDIT\\notepad.exe", "d", ".txt", "Notepad", ""));
-            b.m_systemViewerList.push_back(std::make_unique<CHelperEntry>(
+            b.Session().m_systemViewerList.push_back(std::make_unique<CHelperEntry>(
                 "text/plain", '"' + Recorder() + "\" \"%1\"", "Text", ".TXT", "System viewer for: .txt", ""));
-            b.m_systemViewerList.push_back(std::make_unique<CHelperEntry>("", "C:\\x.exe", "Text", ".txt",
+            b.Session().m_systemViewerList.push_back(std::make_unique<CHelperEntry>("", "C:\\x.exe", "Text", ".txt",
                                                                           "System viewer for: .txt (2)", ""));
             ExpectChoice({"Notepad", "System viewer for: .txt"}, "System viewer for: .txt");
             DoubleClick(b, "Notes.txt");
@@ -356,12 +358,12 @@ TEST_F(OpenFlow, CancellingTheChoiceEndsTheFlow)
 {
     volume.write("T.LBL", kTable);
     Run([&](CBrowserDlg& b) {
-        const auto before = Snapshot(b.m_helperList);
+        const auto before = Snapshot(b.Session().m_helperList);
         ExpectChoice({"GRAFEL - Table", "Plainsight - Label", "Skyglass - Image", "SKYGLASS - Table",
                       "Skyglass - Time Series", "Tagwright - Label"},
                      QString());
         DoubleClick(b, "T.lbl");
-        EXPECT_EQ(Snapshot(b.m_helperList), before);
+        EXPECT_EQ(Snapshot(b.Session().m_helperList), before);
     });
     EXPECT_TRUE(runner.Boxes().empty());
 }
@@ -371,16 +373,16 @@ TEST_F(OpenFlow, NameWithoutDotAndAnswerNo)
     volume.write("README", "text\n");
     Run(
         [&](CBrowserDlg& b) {
-            const auto before = Snapshot(b.m_helperList);
+            const auto before = Snapshot(b.Session().m_helperList);
             runner.ExpectBox(IDNO);
             DoubleClick(b, "Readme");
-            EXPECT_EQ(Snapshot(b.m_helperList), before);
+            EXPECT_EQ(Snapshot(b.Session().m_helperList), before);
         },
         "*");
     ASSERT_EQ(runner.Boxes().size(), 1u);
     EXPECT_EQ(runner.Boxes()[0].text, "No helper application defined for files of the type: Readme\nWould you like "
                                       "to pick an application to view the file with?");
-    EXPECT_EQ(runner.Boxes()[0].type, MB_YESNO);
+    EXPECT_EQ(runner.Boxes()[0].kind, (MessageBoxKind{MessageButtons::YesNo, MessageIcon::None}));
 }
 
 TEST_F(OpenFlow, CancellingTheOpenFileDialogAddsNothing)
@@ -388,7 +390,7 @@ TEST_F(OpenFlow, CancellingTheOpenFileDialogAddsNothing)
     volume.write("DATA.XYZ", "x");
     Run(
         [&](CBrowserDlg& b) {
-            const auto before = Snapshot(b.m_helperList);
+            const auto before = Snapshot(b.Session().m_helperList);
             runner.ExpectBox(IDYES);
             runner.ExpectFileDialog([&](FileDialogRequest& request) {
                 EXPECT_EQ(request.filter,
@@ -398,7 +400,7 @@ TEST_F(OpenFlow, CancellingTheOpenFileDialogAddsNothing)
                 return false;
             });
             DoubleClick(b, "Data.xyz");
-            EXPECT_EQ(Snapshot(b.m_helperList), before);
+            EXPECT_EQ(Snapshot(b.Session().m_helperList), before);
         },
         "*");
     EXPECT_EQ(LastBox(), "No helper application defined for files of the type: .xyz\nWould you like to pick an "
@@ -409,7 +411,7 @@ TEST_F(OpenFlow, CancellingFindHelperEndsTheFlow)
 {
     volume.write("T.LBL", kTable);
     Run([&](CBrowserDlg& b) {
-        const auto before = Snapshot(b.m_helperList);
+        const auto before = Snapshot(b.Session().m_helperList);
         ExpectChoice({"GRAFEL - Table", "Plainsight - Label", "Skyglass - Image", "SKYGLASS - Table",
                       "Skyglass - Time Series", "Tagwright - Label"},
                      "GRAFEL - Table");
@@ -417,7 +419,7 @@ TEST_F(OpenFlow, CancellingFindHelperEndsTheFlow)
                          "\n\nThe name of the missing helper is: grafel.exe",
                          nullptr);
         DoubleClick(b, "T.lbl");
-        EXPECT_EQ(Snapshot(b.m_helperList), before);
+        EXPECT_EQ(Snapshot(b.Session().m_helperList), before);
         EXPECT_TRUE(b.isEnabled());
     });
     EXPECT_TRUE(runner.Boxes().empty());
@@ -432,15 +434,15 @@ TEST_F(OpenFlow, PickedProgramBecomesTheHelperOfItsExtension)
     RecordFifo fifo(records.path());
     Run(
         [&](CBrowserDlg& b) {
-            const std::size_t count = b.m_helperList.size();
+            const std::size_t count = b.Session().m_helperList.size();
             runner.ExpectBox(IDYES);
             runner.ExpectFileDialog([&](FileDialogRequest& request) {
                 request.chosenPath = Recorder();
                 return true;
             });
             DoubleClick(b, "Data.xyz");
-            ASSERT_EQ(b.m_helperList.size(), count + 1);
-            const Fields added = FieldsOf(*b.m_helperList.back());
+            ASSERT_EQ(b.Session().m_helperList.size(), count + 1);
+            const Fields added = FieldsOf(*b.Session().m_helperList.back());
             EXPECT_EQ(added, (Fields{".xyz", '"' + Recorder() + '"', ".xyz", ".xyz", ".xyz", ""}));
             std::vector<Recording> got = fifo.Read();
             ASSERT_EQ(got.size(), 1u);
@@ -448,7 +450,7 @@ TEST_F(OpenFlow, PickedProgramBecomesTheHelperOfItsExtension)
 
             // The second double-click asks nothing and adds nothing.
             DoubleClick(b, "Data.xyz");
-            EXPECT_EQ(b.m_helperList.size(), count + 1);
+            EXPECT_EQ(b.Session().m_helperList.size(), count + 1);
             got = fifo.Read();
             ASSERT_EQ(got.size(), 1u);
             EXPECT_EQ(got[0].argv, QStringList({Recorder(), file}));
@@ -463,7 +465,7 @@ TEST_F(OpenFlow, PickedProgramThatFailsIsStillAddedOnce)
     const QString notRunnable = CopyRecorder("PICK/viewer.bin", false);
     Run(
         [&](CBrowserDlg& b) {
-            const std::size_t count = b.m_helperList.size();
+            const std::size_t count = b.Session().m_helperList.size();
             runner.ExpectBox(IDYES);
             runner.ExpectFileDialog([&](FileDialogRequest& request) {
                 request.chosenPath = notRunnable;
@@ -473,8 +475,8 @@ TEST_F(OpenFlow, PickedProgramThatFailsIsStillAddedOnce)
                              "\n\nThe name of the missing helper is: viewer.bin",
                              nullptr);
             DoubleClick(b, "Data.xyz");
-            EXPECT_EQ(b.m_helperList.size(), count + 1);
-            EXPECT_EQ(b.m_helperList.back()->m_strApplication, '"' + notRunnable + '"');
+            EXPECT_EQ(b.Session().m_helperList.size(), count + 1);
+            EXPECT_EQ(b.Session().m_helperList.back()->m_strApplication, '"' + notRunnable + '"');
         },
         "*");
 }
@@ -487,8 +489,8 @@ TEST_F(OpenFlow, NoteWithABarShowsTwoLinesBeforeTheStart)
     volume.write("IMG.LBL", kImage);
     RecordFifo fifo(records.path());
     Run([&](CBrowserDlg& b) {
-        b.m_helperList.clear();
-        b.m_helperList.push_back(
+        b.Session().m_helperList.clear();
+        b.Session().m_helperList.push_back(
             std::make_unique<CHelperEntry>("IMAGE", Recorder(), "d", "", "Viewer", "Please|wait"));
         runner.ExpectBox(IDOK);
         DoubleClick(b, "Img.lbl");
@@ -496,19 +498,19 @@ TEST_F(OpenFlow, NoteWithABarShowsTwoLinesBeforeTheStart)
     });
     ASSERT_EQ(runner.Boxes().size(), 1u);
     EXPECT_EQ(runner.Boxes()[0].text, "Please\nwait");
-    EXPECT_EQ(runner.Boxes()[0].type, MB_OK);
+    EXPECT_EQ(runner.Boxes()[0].kind, (MessageBoxKind{MessageButtons::Ok, MessageIcon::None}));
 }
 
 TEST_F(OpenFlow, EmptyApplicationShowsTheNoteAndDoesNothingElse)
 {
     volume.write("IMG.LBL", kImage);
     Run([&](CBrowserDlg& b) {
-        b.m_helperList.clear();
-        b.m_helperList.push_back(std::make_unique<CHelperEntry>("IMAGE", "", "d", "", "Nothing", "a|b|c"));
+        b.Session().m_helperList.clear();
+        b.Session().m_helperList.push_back(std::make_unique<CHelperEntry>("IMAGE", "", "d", "", "Nothing", "a|b|c"));
         runner.ExpectBox(IDCANCEL);
         DoubleClick(b, "Img.lbl");
         // Without a note the flow ends silently.
-        b.m_helperList.front()->m_strMessage.clear();
+        b.Session().m_helperList.front()->m_strMessage.clear();
         DoubleClick(b, "Img.lbl");
     });
     ASSERT_EQ(runner.Boxes().size(), 1u);
@@ -526,11 +528,11 @@ TEST_F(OpenFlow, FoundProgramGoesIntoTheFirstHelperOfTheTypeAndTheRetryCarriesTh
     RecordFifo fifo(records.path());
     Run([&](CBrowserDlg& b) {
         SelectFolder(b, {"Data"});
-        b.m_helperList.clear();
-        b.m_helperList.push_back(std::make_unique<CHelperEntry>("TABLE", "C:\\old\\first.exe", "d", "", "First", ""));
-        b.m_helperList.push_back(std::make_unique<CHelperEntry>(
+        b.Session().m_helperList.clear();
+        b.Session().m_helperList.push_back(std::make_unique<CHelperEntry>("TABLE", "C:\\old\\first.exe", "d", "", "First", ""));
+        b.Session().m_helperList.push_back(std::make_unique<CHelperEntry>(
             "table", "\"C:\\Program Files\\Tools\\tool.exe\" -v \"%1\"", "d", ".LBL", "Chosen", ""));
-        b.m_helperList.push_back(std::make_unique<CHelperEntry>("TABLE", "C:\\third.exe", "d", "", "Third", ""));
+        b.Session().m_helperList.push_back(std::make_unique<CHelperEntry>("TABLE", "C:\\third.exe", "d", "", "Third", ""));
         ExpectChoice({"Chosen", "First"}, "Chosen");
         const QStringList folders{"Software"};
         QString start;
@@ -541,9 +543,9 @@ TEST_F(OpenFlow, FoundProgramGoesIntoTheFirstHelperOfTheTypeAndTheRetryCarriesTh
         EXPECT_EQ(start, "D:/Software");
         // The first entry of the type name gets the path alone; the chosen
         // one keeps its text.
-        EXPECT_EQ(b.m_helperList[0]->m_strApplication, "D:\\Software\\BIN\\TOOL.EXE");
-        EXPECT_EQ(b.m_helperList[1]->m_strApplication, "\"C:\\Program Files\\Tools\\tool.exe\" -v \"%1\"");
-        EXPECT_EQ(b.m_helperList[2]->m_strApplication, "C:\\third.exe");
+        EXPECT_EQ(b.Session().m_helperList[0]->m_strApplication, "D:\\Software\\BIN\\TOOL.EXE");
+        EXPECT_EQ(b.Session().m_helperList[1]->m_strApplication, "\"C:\\Program Files\\Tools\\tool.exe\" -v \"%1\"");
+        EXPECT_EQ(b.Session().m_helperList[2]->m_strApplication, "C:\\third.exe");
         const std::vector<Recording> got = fifo.Read();
         ASSERT_EQ(got.size(), 1u);
         EXPECT_EQ(got[0].argv, QStringList({tool, "-v", label}));
@@ -579,7 +581,7 @@ TEST_F(OpenFlow, NotFoundEndsWithItsMessage)
     volume.write("T.LBL", kTable);
     volume.write("SOFTWARE/other.exe", "x");
     Run([&](CBrowserDlg& b) {
-        const auto before = Snapshot(b.m_helperList);
+        const auto before = Snapshot(b.Session().m_helperList);
         const QStringList folders{"Software"};
         ExpectChoice({"GRAFEL - Table", "Plainsight - Label", "Skyglass - Image", "SKYGLASS - Table",
                       "Skyglass - Time Series", "Tagwright - Label"},
@@ -594,7 +596,7 @@ TEST_F(OpenFlow, NotFoundEndsWithItsMessage)
         runner.ExpectBox(IDOK);
         DoubleClick(b, "T.lbl");
         EXPECT_TRUE(disabledWithProgress);
-        EXPECT_EQ(Snapshot(b.m_helperList), before);
+        EXPECT_EQ(Snapshot(b.Session().m_helperList), before);
         EXPECT_TRUE(b.isEnabled());
         EXPECT_FALSE(ProgressWindowShown());
     });
@@ -629,16 +631,16 @@ TEST_F(OpenFlow, FoundSystemViewerProgramGoesIntoTheHelperListOnly)
     RecordFifo fifo(records.path());
     Run(
         [&](CBrowserDlg& b) {
-            b.m_systemViewerList.push_back(std::make_unique<CHelperEntry>(
+            b.Session().m_systemViewerList.push_back(std::make_unique<CHelperEntry>(
                 "text/plain", "/usr/nowhere/textview \"%1\"", "Text", ".txt", "System viewer for: .txt", ""));
-            b.m_helperList.push_back(std::make_unique<CHelperEntry>(".TXT", "old", ".txt", ".zzz", ".txt", ""));
+            b.Session().m_helperList.push_back(std::make_unique<CHelperEntry>(".TXT", "old", ".txt", ".zzz", ".txt", ""));
             const QStringList folders{"Bin"};
             ExpectFindHelper("Unable to start helper for \".txt\" type content.\nReason: File not found."
                              "\n\nThe name of the missing helper is: textview",
                              &folders);
             DoubleClick(b, "Notes.txt");
-            EXPECT_EQ(b.m_systemViewerList.front()->m_strApplication, "/usr/nowhere/textview \"%1\"");
-            EXPECT_EQ(b.m_helperList.back()->m_strApplication, "D:\\Bin\\textview");
+            EXPECT_EQ(b.Session().m_systemViewerList.front()->m_strApplication, "/usr/nowhere/textview \"%1\"");
+            EXPECT_EQ(b.Session().m_helperList.back()->m_strApplication, "D:\\Bin\\textview");
             const std::vector<Recording> got = fifo.Read();
             ASSERT_EQ(got.size(), 1u);
             EXPECT_EQ(got[0].argv, QStringList({tool, volume.file("NOTES.TXT")}));
@@ -656,19 +658,19 @@ TEST_F(OpenFlow, ProgramItemStartsDirectly)
     RecordFifo fifo(records.path());
     Run(
         [&](CBrowserDlg& b) {
-            const auto before = Snapshot(b.m_helperList);
+            const auto before = Snapshot(b.Session().m_helperList);
             DoubleClick(b, "Run me.exe");
             const std::vector<Recording> got = fifo.Read();
             ASSERT_EQ(got.size(), 1u);
             EXPECT_EQ(got[0].argv, QStringList({viewer}));
             runner.ExpectBox(IDOK);
             DoubleClick(b, "Broken.exe");
-            EXPECT_EQ(Snapshot(b.m_helperList), before);
+            EXPECT_EQ(Snapshot(b.Session().m_helperList), before);
         },
         "*");
     ASSERT_EQ(runner.Boxes().size(), 1u);
     EXPECT_EQ(runner.Boxes()[0].text, "Unable to run application.");
-    EXPECT_EQ(runner.Boxes()[0].type, MB_OK);
+    EXPECT_EQ(runner.Boxes()[0].kind, (MessageBoxKind{MessageButtons::Ok, MessageIcon::None}));
 }
 
 TEST_F(OpenFlow, FolderItemMovesTheTree)
@@ -717,7 +719,7 @@ TEST_F(OpenFlow, LabelWithoutContentType)
     ASSERT_EQ(runner.Boxes().size(), 1u);
     EXPECT_EQ(runner.Boxes()[0].text,
               "Unable to determine PDS content type\nfor file: D:/Empty.lbl\nFile may not be a PDS label.");
-    EXPECT_EQ(runner.Boxes()[0].type, MB_OK);
+    EXPECT_EQ(runner.Boxes()[0].kind, (MessageBoxKind{MessageButtons::Ok, MessageIcon::None}));
 }
 
 TEST_F(OpenFlow, UnreadableLabelShowsTheReadersBoxFirst)
@@ -752,6 +754,47 @@ TEST_F(OpenFlow, NothingToActOnDoesNothing)
     });
     EXPECT_TRUE(runner.Boxes().empty());
     EXPECT_EQ(runner.DialogCount(), 1);
+}
+
+// ---------------------------------------------------------------------------
+// The helper file the program comes with.
+
+// Copies a folder's files and folders, recursively, into target.
+void CopyFolder(const QString& source, const QString& target)
+{
+    QDir().mkpath(target);
+    const QDir from(source);
+    for (const QFileInfo& entry : from.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+        const QString to = QDir(target).filePath(entry.fileName());
+        if (entry.isDir())
+            CopyFolder(entry.filePath(), to);
+        else
+            QFile::copy(entry.filePath(), to);
+    }
+}
+
+TEST_F(OpenFlow, ShippedHelperFileOpensASampleLabelWithXdgOpen)
+{
+    // The sample volume, and the vellor.ini that lies beside the built
+    // program with the recorder in place of xdg-open.
+    CopyFolder(QStringLiteral(VELLORA_SOURCE_DIR "/sample/volume"), volume.path());
+    QFile shipped(QFileInfo(QStringLiteral(VELLORA_PROGRAM)).dir().filePath("vellor.ini"));
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    QByteArray helpers = shipped.readAll();
+    ASSERT_TRUE(helpers.contains("Application=/usr/bin/xdg-open\n"));
+    helpers.replace("/usr/bin/xdg-open", QFile::encodeName(Recorder()));
+    programDir.write("vellor.ini", helpers);
+
+    RecordFifo fifo(records.path());
+    Run([&](CBrowserDlg& b) {
+        SelectFolder(b, {"Data", "Images"});
+        DoubleClick(b, "Img0001.lbl");
+        const std::vector<Recording> got = fifo.Read();
+        ASSERT_EQ(got.size(), 1u);
+        EXPECT_EQ(got[0].argv, QStringList({Recorder(), volume.file("DATA/IMAGES/IMG0001.LBL")}));
+    });
+    EXPECT_TRUE(runner.Boxes().empty());
+    EXPECT_EQ(runner.DialogCount(), 1);  // no choice: the one helper for labels
 }
 
 }  // namespace

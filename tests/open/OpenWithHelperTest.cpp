@@ -2,7 +2,8 @@
 // uniqueness of candidates, and splitting a failed helper's application.
 
 #include "helpers/HelperLists.h"
-#include "open/COpenWithHelper.h"
+#include "open/HelperCandidates.h"
+#include "open/LaunchHelper.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -25,10 +26,10 @@ QStringList Names(const CHelperRefList& candidates)
 
 TEST(OpenWithHelper, ExtensionIsFromTheLastDotOrTheWholeName)
 {
-    EXPECT_EQ(COpenWithHelper::ExtensionOf("Img001.lbl"), ".lbl");
-    EXPECT_EQ(COpenWithHelper::ExtensionOf("archive.tar.GZ"), ".GZ");
-    EXPECT_EQ(COpenWithHelper::ExtensionOf("Readme"), "Readme");
-    EXPECT_EQ(COpenWithHelper::ExtensionOf("trailing."), ".");
+    EXPECT_EQ(ExtensionOf("Img001.lbl"), ".lbl");
+    EXPECT_EQ(ExtensionOf("archive.tar.GZ"), ".GZ");
+    EXPECT_EQ(ExtensionOf("Readme"), "Readme");
+    EXPECT_EQ(ExtensionOf("trailing."), ".");
 }
 
 TEST(OpenWithHelper, BuiltInTableCandidates)
@@ -37,19 +38,19 @@ TEST(OpenWithHelper, BuiltInTableCandidates)
     AddDefaultHelpers("C:\\VOL\\SOFTWARE", helpers);
     const CHelperList none;
     // TABLE: row 1 by content type, then rows 2, 4, 6, 7, 8 by ".LBL".
-    EXPECT_EQ(Names(COpenWithHelper::CollectCandidates(helpers, none, "TABLE", ".lbl")),
+    EXPECT_EQ(Names(CollectCandidates(helpers, none, "TABLE", ".lbl")),
               QStringList({"GRAFEL - Table", "SKYGLASS - Table", "Skyglass - Time Series", "Plainsight - Label",
                            "Tagwright - Label", "Skyglass - Image"}));
     // IMAGE: row 8 first (by content type, in any case), then 2, 4, 6, 7.
-    EXPECT_EQ(Names(COpenWithHelper::CollectCandidates(helpers, none, "image", ".LBL")),
+    EXPECT_EQ(Names(CollectCandidates(helpers, none, "image", ".LBL")),
               QStringList({"Skyglass - Image", "SKYGLASS - Table", "Skyglass - Time Series", "Plainsight - Label",
                            "Tagwright - Label"}));
     // No entry of the content type: the "*" row, then the ".LBL" rows.
-    EXPECT_EQ(Names(COpenWithHelper::CollectCandidates(helpers, none, "SPECTRUM", ".lbl")),
+    EXPECT_EQ(Names(CollectCandidates(helpers, none, "SPECTRUM", ".lbl")),
               QStringList({"*", "SKYGLASS - Table", "Skyglass - Time Series", "Plainsight - Label",
                            "Tagwright - Label", "Skyglass - Image"}));
     // A file without content type: its extension only.
-    EXPECT_EQ(COpenWithHelper::CollectCandidates(helpers, none, QString(), ".txt").size(), 0u);
+    EXPECT_EQ(CollectCandidates(helpers, none, QString(), ".txt").size(), 0u);
 }
 
 TEST(OpenWithHelper, FirstOfAContentTypeAndFirstStarOnly)
@@ -62,18 +63,18 @@ TEST(OpenWithHelper, FirstOfAContentTypeAndFirstStarOnly)
     helpers.push_back(Entry("TABLE", ".lbl", "table three"));
     const CHelperList none;
     // Only the first TABLE joins by content type; the others by extension.
-    EXPECT_EQ(Names(COpenWithHelper::CollectCandidates(helpers, none, "Table", ".lbl")),
+    EXPECT_EQ(Names(CollectCandidates(helpers, none, "Table", ".lbl")),
               QStringList({"table one", "table two", "table three"}));
     // Only the first "*" when nothing matches.
-    EXPECT_EQ(Names(COpenWithHelper::CollectCandidates(helpers, none, "IMAGE", ".img")), QStringList({"star one"}));
+    EXPECT_EQ(Names(CollectCandidates(helpers, none, "IMAGE", ".img")), QStringList({"star one"}));
     // A "*" entry that also has the extension joins through that.
     helpers.push_back(Entry("*", ".DAT", "star dat"));
-    EXPECT_EQ(Names(COpenWithHelper::CollectCandidates(helpers, none, "TABLE", ".dat")),
+    EXPECT_EQ(Names(CollectCandidates(helpers, none, "TABLE", ".dat")),
               QStringList({"table one", "star dat"}));
     // "*" is taken literally, not as a pattern for content types.
     CHelperList starred;
     starred.push_back(Entry("*.*", "", "not a star"));
-    EXPECT_TRUE(COpenWithHelper::CollectCandidates(starred, none, "TABLE", ".lbl").empty());
+    EXPECT_TRUE(CollectCandidates(starred, none, "TABLE", ".lbl").empty());
 }
 
 TEST(OpenWithHelper, HelperMatchingTwiceIsListedOnceAndSystemViewersJoinLast)
@@ -85,14 +86,14 @@ TEST(OpenWithHelper, HelperMatchingTwiceIsListedOnceAndSystemViewersJoinLast)
     viewers.push_back(Entry("", ".txt", "System viewer for: .txt"));
     viewers.push_back(Entry("text/plain", ".LBL", "System viewer for: .lbl"));
     viewers.push_back(Entry("", ".lbl", "System viewer for: .lbl (second)"));
-    const CHelperRefList got = COpenWithHelper::CollectCandidates(helpers, viewers, "TABLE", ".lbl");
+    const CHelperRefList got = CollectCandidates(helpers, viewers, "TABLE", ".lbl");
     EXPECT_EQ(Names(got), QStringList({"both", "by extension", "System viewer for: .lbl"}));
     EXPECT_EQ(got[0], helpers[0].get());
     EXPECT_EQ(got[2], viewers[1].get());
     // A .txt file with one helper of that extension: that one, nothing else.
     CHelperList text;
     text.push_back(Entry("", ".TXT", "Notes"));
-    EXPECT_EQ(Names(COpenWithHelper::CollectCandidates(text, CHelperList(), QString(), ".txt")),
+    EXPECT_EQ(Names(CollectCandidates(text, CHelperList(), QString(), ".txt")),
               QStringList({"Notes"}));
 }
 
@@ -121,7 +122,7 @@ TEST(OpenWithHelper, MissingHelperNameAndArguments)
     for (const auto& row : rows) {
         QString name = "x";
         QString arguments = "y";
-        COpenWithHelper::SplitMissingHelper(QString::fromUtf8(row.application), name, arguments);
+        SplitMissingHelper(QString::fromUtf8(row.application), name, arguments);
         EXPECT_EQ(name, QString::fromUtf8(row.name)) << row.application;
         EXPECT_EQ(arguments, QString::fromUtf8(row.arguments)) << row.application;
     }

@@ -2,12 +2,12 @@
 // system's order, one progress step per folder, the first match without
 // regard to case, no way through links, and trees of any depth.
 
+#include "RecordingSink.h"
 #include "open/SearchForFile.h"
-#include "platform/CWinApp.h"
 #include "platform/FileFinder.h"
 #include "platform/WinTypes.h"
-#include "RecordingProgress.h"
 #include "support/QtPrinters.h"
+#include "support/ScopedDrives.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -29,8 +29,8 @@ protected:
     void SetUp() override
     {
         m_savedCwd = QDir::currentPath();
-        app.Drives().SetDrive(3, QStringLiteral("/"));
-        app.Drives().SetDrive(4, volume.path());
+        drives.SetDrive(3, QStringLiteral("/"));
+        drives.SetDrive(4, volume.path());
         QDir::setCurrent(volume.path());
     }
     void TearDown() override { QDir::setCurrent(m_savedCwd); }
@@ -53,7 +53,7 @@ protected:
         }
     }
 
-    static QStringList Scanned(const RecordingProgress& progress)
+    static QStringList Scanned(const RecordingSink& progress)
     {
         QStringList folders;
         for (const QString& text : progress.texts) {
@@ -63,7 +63,7 @@ protected:
         return folders;
     }
 
-    CWinApp app;
+    ScopedDrives drives;
     TempDir volume;
     QString m_savedCwd;
 };
@@ -73,7 +73,7 @@ TEST_F(Search, FindsAFileWithAnotherCaseAndKeepsTheStartForm)
     volume.write("SOFTWARE/README.TXT", "x");
     volume.write("SOFTWARE/BIN/SKYGLASS.EXE", "x");
     volume.mkdir("SOFTWARE/DOC/EMPTY");
-    RecordingProgress progress;
+    RecordingSink progress;
     QString found = "untouched";
     EXPECT_TRUE(SearchForFile("D:/Software", "skyglass.exe", found, &progress));
     EXPECT_EQ(found, R"(D:\Software\BIN\SKYGLASS.EXE)");
@@ -96,7 +96,7 @@ TEST_F(Search, WalksDepthFirstInListingOrderAndStopsAtTheFirstMatch)
     Reference("D:/TREE", "Target.Exe", expectedVisits, expectedMatch);
     ASSERT_FALSE(expectedMatch.isEmpty());
 
-    RecordingProgress progress;
+    RecordingSink progress;
     QString found;
     EXPECT_TRUE(SearchForFile("D:/TREE", "Target.Exe", found, &progress));
     EXPECT_EQ(found, expectedMatch);
@@ -108,7 +108,7 @@ TEST_F(Search, WalksDepthFirstInListingOrderAndStopsAtTheFirstMatch)
     QString none;
     Reference("D:/TREE", "absent.exe", allVisits, none);
     EXPECT_EQ(allVisits.size(), 14);  // TREE and its 13 folders
-    RecordingProgress whole;
+    RecordingSink whole;
     found = "untouched";
     EXPECT_FALSE(SearchForFile("D:/TREE", "absent.exe", found, &whole));
     EXPECT_EQ(found, "untouched");
@@ -120,7 +120,7 @@ TEST_F(Search, DotNamesAreNeverSearched)
 {
     volume.write("S/.hidden/tool.exe", "x");
     volume.write("S/.tool.exe", "x");
-    RecordingProgress progress;
+    RecordingSink progress;
     QString found;
     EXPECT_FALSE(SearchForFile("D:/S", "tool.exe", found, &progress));
     EXPECT_FALSE(SearchForFile("D:/S", ".tool.exe", found, &progress));
@@ -142,7 +142,7 @@ TEST_F(Search, LinksAreComparedAsFilesAndNeverEntered)
     ASSERT_EQ(::symlink(QFile::encodeName(volume.file("elsewhere")).constData(),
                         QFile::encodeName(volume.file("S/real")).constData()), 0);
 
-    RecordingProgress progress;
+    RecordingSink progress;
     QString found;
     EXPECT_FALSE(SearchForFile("D:/S", "tool.exe", found, &progress));
     EXPECT_EQ(Scanned(progress), QStringList({"D:/S", "D:/S/sub"}));
@@ -164,7 +164,7 @@ TEST_F(Search, SpecialFilesMatchWithoutBlocking)
 
 TEST_F(Search, MissingStartCostsOneStepAndFindsNothing)
 {
-    RecordingProgress progress;
+    RecordingSink progress;
     QString found = "untouched";
     EXPECT_FALSE(SearchForFile("D:/Nowhere", "x.exe", found, &progress));
     EXPECT_FALSE(SearchForFile("Q:", "x.exe", found, &progress));
@@ -181,30 +181,13 @@ TEST_F(Search, EmptyStartSearchesTheRootOfTheCurrentDrive)
     volume.write("Tools/Bin/Run.exe", "x");
     volume.mkdir("Work/Deep");
     ASSERT_TRUE(QDir::setCurrent(volume.file("Work/Deep")));
-    RecordingProgress progress;
+    RecordingSink progress;
     QString found;
     EXPECT_TRUE(SearchForFile("", "run.EXE", found, &progress));
     EXPECT_EQ(found, R"(\Tools\Bin\Run.exe)");
     EXPECT_EQ(progress.texts.value(0), "Scanning: ");
     // The search never changes the current folder.
     EXPECT_EQ(QDir::currentPath(), volume.file("Work/Deep"));
-}
-
-TEST_F(Search, ShownProgressWindowIsSteppedPerFolder)
-{
-    volume.write("S/a/b/tool.exe", "x");
-    QWidget owner;
-    owner.show();
-    RecordingProgress progress;
-    ASSERT_TRUE(progress.Create(&owner));
-    bool ownerDisabledAtEveryStep = true;
-    progress.onStep = [&] { ownerDisabledAtEveryStep = ownerDisabledAtEveryStep && !owner.isEnabled(); };
-    QString found;
-    EXPECT_TRUE(SearchForFile("D:/S", "tool.exe", found, &progress));
-    EXPECT_EQ(progress.steps, 3);
-    EXPECT_TRUE(ownerDisabledAtEveryStep);
-    progress.DestroyWindow();
-    EXPECT_TRUE(owner.isEnabled());
 }
 
 // A chain of folders deeper than any path the system accepts in one piece,
@@ -274,7 +257,7 @@ TEST_F(Search, TreesDeeperThanAnyPathAreSearchedToTheBottom)
     // removed on a journaled disk take long for no gain.
     QTemporaryDir memory(QFileInfo("/dev/shm").isWritable() ? "/dev/shm/vellora-deep-XXXXXX" : "");
     ASSERT_TRUE(memory.isValid());
-    app.Drives().SetDrive(4, memory.path());
+    drives.SetDrive(4, memory.path());
     QDir(memory.path()).mkdir("Deep");
     DeepChain chain(memory.path() + "/Deep", kDepth, "Leaf.exe");
     if (!chain.Complete())
@@ -290,7 +273,7 @@ TEST_F(Search, TreesDeeperThanAnyPathAreSearchedToTheBottom)
         ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &low), 0);
     }
 
-    RecordingProgress progress;
+    RecordingSink progress;
     QString found;
     const bool ok = SearchForFile("D:/Deep", "leaf.EXE", found, &progress);
     QString expected = "D:/Deep";

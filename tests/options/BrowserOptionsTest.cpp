@@ -11,7 +11,9 @@
 #include "res/gui/OptionsGeneralTemplate.h"
 #include "res/gui/PropertySheetTemplate.h"
 #include "support/FakeXdg.h"
+#include "support/LoadedSession.h"
 #include "support/QtPrinters.h"
+#include "support/ScopedDrives.h"
 #include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
 
@@ -49,8 +51,8 @@ protected:
     void SetUp() override
     {
         m_savedCwd = QDir::currentPath();
-        app.Drives().SetDrive(3, QStringLiteral("/"));
-        app.Drives().SetDrive(4, volume.path());
+        drives.SetDrive(3, QStringLiteral("/"));
+        drives.SetDrive(4, volume.path());
         volume.write("AAREADME.TXT", "Sample volume\n");
         volume.write("ALPHA.LBL", "OBJECT = TABLE\nEND\n");
         volume.write("BETA.LBL", "OBJECT = IMAGE\nEND\n");
@@ -101,6 +103,7 @@ protected:
     }
 
     FakeXdg xdg;
+    ScopedDrives drives;
     CBrowserApp app;
     TempDir volume;
     TempDir programDir;
@@ -110,20 +113,21 @@ protected:
 
 TEST_F(BrowserOptions, TheSheetGetsTheListsAndCopiesOfTheSettings)
 {
-    CBrowserDlg browser;
-    browser.m_systemViewerList.push_back(
+    LoadedSession session(programDir.path());
+    CBrowserDlg browser(session);
+    browser.Session().m_systemViewerList.push_back(
         std::make_unique<CHelperEntry>("text/plain", "/usr/bin/ed \"%1\"", "text/plain", ".txt", "System viewer for: .txt", ""));
     Run(browser, [&](CBrowserDlg& b) {
-        b.m_strFileMask = "*.lbl";
-        b.m_bTranslate = 1;
-        b.m_bShowFullPath = 1;
+        b.Session().m_strFileMask = "*.lbl";
+        b.Session().m_bTranslate = 1;
+        b.Session().m_bShowFullPath = 1;
         Options(b, [&](COptions& options) {
             EXPECT_EQ(options.windowTitle(), "Property Sheet");
             EXPECT_EQ(options.GetActivePage(), &options.m_pageHelpers);
             EXPECT_EQ(options.parentWidget(), nullptr);
-            EXPECT_EQ(options.m_pageHelpers.m_pHelperList, &b.m_helperList);
-            EXPECT_EQ(options.m_pageHelpers.m_pDefaultHelperList, &b.m_defaultHelperList);
-            EXPECT_EQ(options.m_pageRegistry.m_pSystemViewers, &b.m_systemViewerList);
+            EXPECT_EQ(options.m_pageHelpers.m_pHelperList, &b.Session().m_helperList);
+            EXPECT_EQ(options.m_pageHelpers.m_pDefaultHelperList, &b.Session().m_defaultHelperList);
+            EXPECT_EQ(options.m_pageRegistry.m_pSystemViewers, &b.Session().m_systemViewerList);
             EXPECT_EQ(options.m_pageGeneral.m_strFileMask, "*.lbl");
             EXPECT_EQ(options.m_pageGeneral.m_bTranslate, 1);
             EXPECT_EQ(options.m_pageGeneral.m_bShowFullPath, 1);
@@ -137,22 +141,23 @@ TEST_F(BrowserOptions, TheSheetGetsTheListsAndCopiesOfTheSettings)
             EXPECT_FALSE(translate->isEnabled());
             Click(options, IDOK);
         });
-        EXPECT_EQ(b.m_bTranslate, 1);  // back unchanged
+        EXPECT_EQ(b.Session().m_bTranslate, 1);  // back unchanged
     });
 }
 
 TEST_F(BrowserOptions, TheFullPathOptionHidesAndShowsTheStatusLineOnOk)
 {
-    CBrowserDlg browser;
+    LoadedSession session(programDir.path());
+    CBrowserDlg browser(session);
     Run(browser, [&](CBrowserDlg& b) {
-        b.m_bShowFullPath = 1;
+        b.Session().m_bShowFullPath = 1;
         ASSERT_NE(b.m_staticStatus, nullptr);
         EXPECT_FALSE(b.m_staticStatus->isHidden());
         Options(b, [&](COptions& options) {
             FullPath(options)->setChecked(false);
             Click(options, IDOK);
         });
-        EXPECT_EQ(b.m_bShowFullPath, 0);
+        EXPECT_EQ(b.Session().m_bShowFullPath, 0);
         EXPECT_TRUE(b.m_staticStatus->isHidden());
 
         // Cancel leaves it hidden, whatever the box said.
@@ -160,7 +165,7 @@ TEST_F(BrowserOptions, TheFullPathOptionHidesAndShowsTheStatusLineOnOk)
             FullPath(options)->setChecked(true);
             Click(options, IDCANCEL);
         });
-        EXPECT_EQ(b.m_bShowFullPath, 0);
+        EXPECT_EQ(b.Session().m_bShowFullPath, 0);
         EXPECT_TRUE(b.m_staticStatus->isHidden());
 
         Options(b, [&](COptions& options) {
@@ -168,39 +173,41 @@ TEST_F(BrowserOptions, TheFullPathOptionHidesAndShowsTheStatusLineOnOk)
             FullPath(options)->setChecked(true);
             Click(options, IDOK);
         });
-        EXPECT_EQ(b.m_bShowFullPath, 1);
+        EXPECT_EQ(b.Session().m_bShowFullPath, 1);
         EXPECT_FALSE(b.m_staticStatus->isHidden());
     });
 }
 
 TEST_F(BrowserOptions, OkWithoutVisitingGeneralSetsTheStatusLineFromTheUnchangedValue)
 {
-    CBrowserDlg browser;
+    LoadedSession session(programDir.path());
+    CBrowserDlg browser(session);
     Run(browser, [&](CBrowserDlg& b) {
-        b.m_bShowFullPath = 0;
-        b.m_strFileMask = "*.img";
+        b.Session().m_bShowFullPath = 0;
+        b.Session().m_strFileMask = "*.img";
         EXPECT_FALSE(b.m_staticStatus->isHidden());  // visible until the sheet says otherwise
         Options(b, [&](COptions& options) {
             EXPECT_FALSE(options.m_pageGeneral.IsWindowCreated());
             Click(options, IDOK);
         });
-        EXPECT_EQ(b.m_strFileMask, "*.img");
-        EXPECT_EQ(b.m_bShowFullPath, 0);
+        EXPECT_EQ(b.Session().m_strFileMask, "*.img");
+        EXPECT_EQ(b.Session().m_bShowFullPath, 0);
         EXPECT_TRUE(b.m_staticStatus->isHidden());
     });
 }
 
 TEST_F(BrowserOptions, OnlyOkHandsTheMaskBack)
 {
-    CBrowserDlg browser;
+    LoadedSession session(programDir.path());
+    CBrowserDlg browser(session);
     Run(browser, [&](CBrowserDlg& b) {
-        b.m_strFileMask = "*.lbl";
+        b.Session().m_strFileMask = "*.lbl";
         // Cancel: nothing comes back.
         Options(b, [&](COptions& options) {
             Mask(options)->setText("*");
             Click(options, IDCANCEL);
         });
-        EXPECT_EQ(b.m_strFileMask, "*.lbl");
+        EXPECT_EQ(b.Session().m_strFileMask, "*.lbl");
         // Apply, then Cancel: the browser keeps its old mask.
         Options(b, [&](COptions& options) {
             Mask(options)->setText("*");
@@ -209,21 +216,22 @@ TEST_F(BrowserOptions, OnlyOkHandsTheMaskBack)
             EXPECT_EQ(options.m_pageGeneral.m_strFileMask, "*");
             Click(options, IDCANCEL);
         });
-        EXPECT_EQ(b.m_strFileMask, "*.lbl");
+        EXPECT_EQ(b.Session().m_strFileMask, "*.lbl");
         // OK: the new mask, even an empty one.
         Options(b, [&](COptions& options) {
             Mask(options)->setText("");
             Click(options, IDOK);
         });
-        EXPECT_EQ(b.m_strFileMask, "");
+        EXPECT_EQ(b.Session().m_strFileMask, "");
     });
 }
 
 TEST_F(BrowserOptions, OkRefillsTheFileListWithTheMaskAndCancelLeavesIt)
 {
-    CBrowserDlg browser;
+    LoadedSession session(programDir.path());
+    CBrowserDlg browser(session);
     Run(browser, [&](CBrowserDlg& b) {
-        EXPECT_EQ(b.m_strFileMask, "*.lbl");
+        EXPECT_EQ(b.Session().m_strFileMask, "*.lbl");
         EXPECT_EQ(Listed(b), QStringList({"Alpha.lbl", "Beta.lbl"}));
         // A label appears on the volume; only a refill shows it.
         volume.write("EPSILON.LBL", "OBJECT = TABLE\nEND\n");
@@ -233,12 +241,12 @@ TEST_F(BrowserOptions, OkRefillsTheFileListWithTheMaskAndCancelLeavesIt)
             Mask(options)->setText("*");
             Click(options, IDCANCEL);
         });
-        EXPECT_EQ(b.m_strFileMask, "*.lbl");
+        EXPECT_EQ(b.Session().m_strFileMask, "*.lbl");
         EXPECT_EQ(Listed(b), QStringList({"Alpha.lbl", "Beta.lbl"}));
 
         // OK without visiting General: a refill with the unchanged mask.
         Options(b, [&](COptions& options) { Click(options, IDOK); });
-        EXPECT_EQ(b.m_strFileMask, "*.lbl");
+        EXPECT_EQ(b.Session().m_strFileMask, "*.lbl");
         EXPECT_EQ(Listed(b), QStringList({"Alpha.lbl", "Beta.lbl", "Epsilon.lbl"}));
         EXPECT_EQ(b.m_staticStatus->text(), "D:");
 
@@ -247,7 +255,7 @@ TEST_F(BrowserOptions, OkRefillsTheFileListWithTheMaskAndCancelLeavesIt)
             Mask(options)->setText("*");
             Click(options, IDOK);
         });
-        EXPECT_EQ(b.m_strFileMask, "*");
+        EXPECT_EQ(b.Session().m_strFileMask, "*");
         EXPECT_EQ(Listed(b), QStringList({"Aareadme.txt", "Alpha.lbl", "Beta.lbl", "Delta.txt", "Epsilon.lbl",
                                           "Gamma.img"}));
 
@@ -257,7 +265,7 @@ TEST_F(BrowserOptions, OkRefillsTheFileListWithTheMaskAndCancelLeavesIt)
             Click(options, res::ID_APPLY_NOW);
             Click(options, IDCANCEL);
         });
-        EXPECT_EQ(b.m_strFileMask, "*");
+        EXPECT_EQ(b.Session().m_strFileMask, "*");
         EXPECT_EQ(Listed(b).size(), 6);
 
         // An empty mask is handed to the list as it is: nothing matches.
@@ -265,7 +273,7 @@ TEST_F(BrowserOptions, OkRefillsTheFileListWithTheMaskAndCancelLeavesIt)
             Mask(options)->setText("");
             Click(options, IDOK);
         });
-        EXPECT_EQ(b.m_strFileMask, "");
+        EXPECT_EQ(b.Session().m_strFileMask, "");
         EXPECT_TRUE(Listed(b).isEmpty());
     });
 }
@@ -273,7 +281,8 @@ TEST_F(BrowserOptions, OkRefillsTheFileListWithTheMaskAndCancelLeavesIt)
 TEST_F(BrowserOptions, GeneralSettingsOutliveARestartAndAddedHelpersDoNot)
 {
     {
-        CBrowserDlg browser;
+        LoadedSession session(programDir.path());
+        CBrowserDlg browser(session);
         Run(browser, [&](CBrowserDlg& b) {
             Options(b, [&](COptions& options) {
                 runner.ExpectDialog([](CDialog& shown) {
@@ -290,16 +299,17 @@ TEST_F(BrowserOptions, GeneralSettingsOutliveARestartAndAddedHelpersDoNot)
                 FullPath(options)->setChecked(false);
                 Click(options, IDOK);
             });
-            EXPECT_EQ(b.m_helperList.size(), 9u);
-            EXPECT_EQ(b.m_helperList.back()->m_strName, "Session helper");
+            EXPECT_EQ(b.Session().m_helperList.size(), 9u);
+            EXPECT_EQ(b.Session().m_helperList.back()->m_strName, "Session helper");
         });
     }
-    CBrowserDlg restarted;
-    EXPECT_EQ(restarted.m_strFileMask, "*.img");
-    EXPECT_EQ(restarted.m_bShowFullPath, 0);
-    EXPECT_EQ(restarted.m_bTranslate, 1);
-    ASSERT_EQ(restarted.m_helperList.size(), 8u);
-    for (const auto& helper : restarted.m_helperList)
+    LoadedSession restartedSession(programDir.path());
+    CBrowserDlg restarted(restartedSession);
+    EXPECT_EQ(restarted.Session().m_strFileMask, "*.img");
+    EXPECT_EQ(restarted.Session().m_bShowFullPath, 0);
+    EXPECT_EQ(restarted.Session().m_bTranslate, 1);
+    ASSERT_EQ(restarted.Session().m_helperList.size(), 8u);
+    for (const auto& helper : restarted.Session().m_helperList)
         EXPECT_NE(helper->m_strName, "Session helper");
     Run(restarted, [](CBrowserDlg& b) {
         // The saved "off" does not hide the status line at start-up.
@@ -310,7 +320,8 @@ TEST_F(BrowserOptions, GeneralSettingsOutliveARestartAndAddedHelpersDoNot)
 TEST_F(BrowserOptions, CancelledSettingsAreNotSaved)
 {
     {
-        CBrowserDlg browser;
+        LoadedSession session(programDir.path());
+        CBrowserDlg browser(session);
         Run(browser, [&](CBrowserDlg& b) {
             Options(b, [&](COptions& options) {
                 Mask(options)->setText("*.txt");
@@ -319,16 +330,18 @@ TEST_F(BrowserOptions, CancelledSettingsAreNotSaved)
             });
         });
     }
-    CBrowserDlg restarted;
-    EXPECT_EQ(restarted.m_strFileMask, "*.lbl");
+    LoadedSession restartedSession(programDir.path());
+    CBrowserDlg restarted(restartedSession);
+    EXPECT_EQ(restarted.Session().m_strFileMask, "*.lbl");
 }
 
 TEST_F(BrowserOptions, HelperChangesReachTheBrowsersListWithTheirTiming)
 {
-    CBrowserDlg browser;
+    LoadedSession session(programDir.path());
+    CBrowserDlg browser(session);
     Run(browser, [&](CBrowserDlg& b) {
         CHelperEntry* star = nullptr;
-        for (const auto& helper : b.m_helperList) {
+        for (const auto& helper : b.Session().m_helperList) {
             if (helper->m_strName == "*")
                 star = helper.get();
         }
@@ -339,14 +352,14 @@ TEST_F(BrowserOptions, HelperChangesReachTheBrowsersListWithTheirTiming)
             options.m_pageHelpers.OnDelete();
             Click(options, IDCANCEL);
         });
-        EXPECT_EQ(b.m_helperList.size(), 8u);
+        EXPECT_EQ(b.Session().m_helperList.size(), 8u);
         Options(b, [&](COptions& options) {
             options.m_pageHelpers.m_lbHelpers->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
             options.m_pageHelpers.OnDelete();
             Click(options, IDOK);
         });
-        ASSERT_EQ(b.m_helperList.size(), 7u);
-        for (const auto& helper : b.m_helperList)
+        ASSERT_EQ(b.Session().m_helperList.size(), 7u);
+        for (const auto& helper : b.Session().m_helperList)
             EXPECT_NE(helper.get(), star);
         // Default brings it back as a new copy, and Cancel keeps that.
         Options(b, [&](COptions& options) {
@@ -354,10 +367,10 @@ TEST_F(BrowserOptions, HelperChangesReachTheBrowsersListWithTheirTiming)
             Click(options.m_pageHelpers, 1051);
             Click(options, IDCANCEL);
         });
-        ASSERT_EQ(b.m_helperList.size(), 8u);
+        ASSERT_EQ(b.Session().m_helperList.size(), 8u);
         for (std::size_t i = 0; i < 8; ++i) {
-            EXPECT_EQ(b.m_helperList[i]->m_strName, b.m_defaultHelperList[i]->m_strName);
-            EXPECT_NE(b.m_helperList[i].get(), b.m_defaultHelperList[i].get());
+            EXPECT_EQ(b.Session().m_helperList[i]->m_strName, b.Session().m_defaultHelperList[i]->m_strName);
+            EXPECT_NE(b.Session().m_helperList[i].get(), b.Session().m_defaultHelperList[i].get());
         }
     });
 }

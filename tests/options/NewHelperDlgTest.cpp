@@ -115,7 +115,7 @@ TEST(NewHelper, OkReportsTheFirstEmptyFieldInItsOrder)
                 EXPECT_EQ(runner.Boxes().size(), 1u);
                 if (!runner.Boxes().empty()) {
                     EXPECT_EQ(runner.Boxes()[0].text, QString::fromLatin1(kIncomplete).arg(c.missing));
-                    EXPECT_EQ(runner.Boxes()[0].type & MB_TYPEMASK, MB_OK);
+                    EXPECT_EQ(runner.Boxes()[0].kind.buttons, MessageButtons::Ok);
                 }
                 Click(dialog, IDCANCEL);
             }

@@ -4,8 +4,8 @@
 // timing of their changes.
 
 #include "helpers/HelperLists.h"
-#include "options/COptions.h"
 #include "options/CNewHelperDlg.h"
+#include "options/COptions.h"
 #include "platform/WinTypes.h"
 #include "platform/gui/CListBox.h"
 #include "res/gui/NewHelperTemplate.h"
@@ -361,7 +361,7 @@ TEST_F(Options, DefaultRestoresTheDefaultHelpersAsNewCopies)
         ASSERT_EQ(runner.Boxes().size(), 1u);
         EXPECT_EQ(runner.Boxes()[0].text,
                   "This will delete all current entries and\nreplace them with the default list of helpers.");
-        EXPECT_EQ(runner.Boxes()[0].type & MB_TYPEMASK, MB_OKCANCEL);
+        EXPECT_EQ(runner.Boxes()[0].kind.buttons, MessageButtons::OkCancel);
         // The rows are the defaults', nothing is selected, the fields keep
         // what they showed.
         EXPECT_EQ(Rows(page.m_lbHelpers).size(), 8);

@@ -1,9 +1,9 @@
 // Listings opened relative to a parent listing, and listings without file
 // details, as walks over deep trees use them.
 
-#include "platform/CWinApp.h"
 #include "platform/FileFinder.h"
 #include "platform/WinTypes.h"
+#include "support/ScopedDrives.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -20,8 +20,8 @@ class RelativeListing : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        app.Drives().SetDrive(3, QStringLiteral("/"));
-        app.Drives().SetDrive(4, volume.path());
+        drives.SetDrive(3, QStringLiteral("/"));
+        drives.SetDrive(4, volume.path());
     }
     // Moves parent to the entry of this name; false if there is none.
     static bool MoveTo(FileFinder& parent, const QString& name)
@@ -40,7 +40,7 @@ protected:
         return found;
     }
 
-    CWinApp app;
+    ScopedDrives drives;
     TempDir volume;
 };
 

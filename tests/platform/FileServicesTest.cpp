@@ -1,12 +1,12 @@
 // Drive table, path translation, folder finder, file status, text reader.
 
 #include "platform/CStdioFile.h"
-#include "platform/CWinApp.h"
 #include "platform/FileFinder.h"
 #include "platform/FileStatus.h"
 #include "platform/HostNames.h"
 #include "platform/ProgramDir.h"
 #include "platform/WinTypes.h"
+#include "support/ScopedDrives.h"
 #include "support/TempDir.h"
 
 #include <QCoreApplication>
@@ -26,8 +26,8 @@ protected:
     void SetUp() override
     {
         m_savedCwd = QDir::currentPath();
-        app.Drives().SetDrive(3, QStringLiteral("/"));
-        app.Drives().SetDrive(4, volume.path());
+        drives.SetDrive(3, QStringLiteral("/"));
+        drives.SetDrive(4, volume.path());
     }
     void TearDown() override { QDir::setCurrent(m_savedCwd); }
 
@@ -40,7 +40,7 @@ protected:
         return found;
     }
 
-    CWinApp app;
+    ScopedDrives drives;
     TempDir volume;
     QString m_savedCwd;
 };
@@ -50,62 +50,62 @@ TEST_F(FileServices, DrivePathsMatchNamesWithoutRegardToCase)
     const QString label = volume.write("DATA/IMAGES/IMG001.LBL", "OBJECT = IMAGE\n");
     volume.write("lower/case.lbl", "x");
 
-    EXPECT_EQ(app.Drives().ToHostPath("D:/Data/Images/Img001.lbl"), label);
-    EXPECT_EQ(app.Drives().ToHostPath("D:\\DATA\\images\\img001.LBL"), label);
-    EXPECT_EQ(app.Drives().ToHostPath("d:/LOWER/CASE.LBL"), volume.file("lower/case.lbl"));
-    EXPECT_EQ(app.Drives().ToHostPath("D:"), volume.path());
-    EXPECT_EQ(app.Drives().ToHostPath("D:\\"), volume.path());
+    EXPECT_EQ(drives.ToHostPath("D:/Data/Images/Img001.lbl"), label);
+    EXPECT_EQ(drives.ToHostPath("D:\\DATA\\images\\img001.LBL"), label);
+    EXPECT_EQ(drives.ToHostPath("d:/LOWER/CASE.LBL"), volume.file("lower/case.lbl"));
+    EXPECT_EQ(drives.ToHostPath("D:"), volume.path());
+    EXPECT_EQ(drives.ToHostPath("D:\\"), volume.path());
     // A component that names nothing is kept as written, and so is the rest.
-    EXPECT_EQ(app.Drives().ToHostPath("D:/Data/Missing/Img001.lbl"), volume.path() + "/DATA/Missing/Img001.lbl");
+    EXPECT_EQ(drives.ToHostPath("D:/Data/Missing/Img001.lbl"), volume.path() + "/DATA/Missing/Img001.lbl");
     // ".." never climbs above the drive's folder.
-    EXPECT_EQ(app.Drives().ToHostPath("D:/../../Data"), volume.path() + "/DATA");
+    EXPECT_EQ(drives.ToHostPath("D:/../../Data"), volume.path() + "/DATA");
     // Host paths pass through; a drive without a folder gives nothing.
-    EXPECT_EQ(app.Drives().ToHostPath("/etc/hostname"), "/etc/hostname");
-    EXPECT_EQ(app.Drives().ToHostPath("Q:/x"), QString());
+    EXPECT_EQ(drives.ToHostPath("/etc/hostname"), "/etc/hostname");
+    EXPECT_EQ(drives.ToHostPath("Q:/x"), QString());
 }
 
 TEST_F(FileServices, ExactCaseWinsOverOtherCaseVariants)
 {
     volume.write("Readme.txt", "a");
     volume.write("README.TXT", "b");
-    EXPECT_EQ(app.Drives().ToHostPath("D:/README.TXT"), volume.file("README.TXT"));
-    EXPECT_EQ(app.Drives().ToHostPath("D:/Readme.txt"), volume.file("Readme.txt"));
+    EXPECT_EQ(drives.ToHostPath("D:/README.TXT"), volume.file("README.TXT"));
+    EXPECT_EQ(drives.ToHostPath("D:/Readme.txt"), volume.file("Readme.txt"));
     // Without an exact match the choice is the same every time.
-    const QString chosen = app.Drives().ToHostPath("D:/readme.TXT");
+    const QString chosen = drives.ToHostPath("D:/readme.TXT");
     EXPECT_TRUE(chosen == volume.file("README.TXT") || chosen == volume.file("Readme.txt"));
-    EXPECT_EQ(app.Drives().ToHostPath("D:/readme.TXT"), chosen);
+    EXPECT_EQ(drives.ToHostPath("D:/readme.TXT"), chosen);
 }
 
 TEST_F(FileServices, NewFilesAreSeenAfterTheFolderChanges)
 {
     volume.write("A.LBL", "x");
-    EXPECT_EQ(app.Drives().ToHostPath("D:/a.lbl"), volume.file("A.LBL"));
+    EXPECT_EQ(drives.ToHostPath("D:/a.lbl"), volume.file("A.LBL"));
     volume.write("B.LBL", "x");
-    EXPECT_EQ(app.Drives().ToHostPath("D:/b.lbl"), volume.file("B.LBL"));
+    EXPECT_EQ(drives.ToHostPath("D:/b.lbl"), volume.file("B.LBL"));
 }
 
 TEST_F(FileServices, CurrentDriveIsTheLongestPrefixAndDrivesKeepTheirFolder)
 {
     volume.mkdir("DATA/IMAGES");
-    ASSERT_EQ(app.Drives().ChDir("D:/data/images"), 0);
+    ASSERT_EQ(drives.ChDir("D:/data/images"), 0);
     EXPECT_EQ(QDir::currentPath(), volume.file("DATA/IMAGES"));
-    EXPECT_EQ(app.Drives().GetDrive(), 4);
+    EXPECT_EQ(drives.GetDrive(), 4);
 
     // Leaving for C: and coming back finds the folder again.
-    ASSERT_EQ(app.Drives().ChDrive(3), 0);
-    EXPECT_EQ(app.Drives().GetDrive(), 3);
-    ASSERT_EQ(app.Drives().ChDrive(4), 0);
+    ASSERT_EQ(drives.ChDrive(3), 0);
+    EXPECT_EQ(drives.GetDrive(), 3);
+    ASSERT_EQ(drives.ChDrive(4), 0);
     EXPECT_EQ(QDir::currentPath(), volume.file("DATA/IMAGES"));
 
     // A bare drive name is the drive's root; "\" the current drive's root.
-    ASSERT_EQ(app.Drives().ChDir("D:"), 0);
+    ASSERT_EQ(drives.ChDir("D:"), 0);
     EXPECT_EQ(QDir::currentPath(), volume.path());
-    ASSERT_EQ(app.Drives().ChDir("D:/Data"), 0);
-    ASSERT_EQ(app.Drives().ChDir("\\"), 0);
+    ASSERT_EQ(drives.ChDir("D:/Data"), 0);
+    ASSERT_EQ(drives.ChDir("\\"), 0);
     EXPECT_EQ(QDir::currentPath(), volume.path());
 
-    EXPECT_EQ(app.Drives().ChDrive(17), -1);
-    EXPECT_EQ(app.Drives().ChDir("D:/NoSuchFolder"), -1);
+    EXPECT_EQ(drives.ChDrive(17), -1);
+    EXPECT_EQ(drives.ChDir("D:/NoSuchFolder"), -1);
     EXPECT_EQ(QDir::currentPath(), volume.path());
 }
 
@@ -200,7 +200,7 @@ TEST_F(FileServices, NamesThatAreNotUtf8KeepEveryByte)
     EXPECT_TRUE(platform::GetStatus("D:/" + found, status));
     CStdioFile file;
     EXPECT_TRUE(file.Open("D:/" + found));
-    EXPECT_EQ(app.Drives().ToHostPath("D:/" + platform::FromHostName("img\xE9\xFF.lbl")),
+    EXPECT_EQ(drives.ToHostPath("D:/" + platform::FromHostName("img\xE9\xFF.lbl")),
               volume.path() + "/" + name);
 }
 

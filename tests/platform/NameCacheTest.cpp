@@ -44,8 +44,9 @@ TEST(NameCache, DeepPathsFollowTheFoldersOnTheirWay)
     EXPECT_EQ(drives.ToHostPath(deep + "/Six"), volume.path() + "/ONE/two/THREE/FOUR/FIVE/Six");
     // An entry of the exact name appearing beside it wins from then on.
     volume.mkdir("ONE/Two/THREE/FOUR/FIVE");
-    if (QDir(volume.file("ONE")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size() == 2)
+    if (QDir(volume.file("ONE")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size() == 2) {
         EXPECT_EQ(drives.ToHostPath(deep + "/Six"), volume.path() + "/ONE/Two/THREE/FOUR/FIVE/Six");
+    }
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 // Command-line splitting and real program starts.
 
-#include "platform/CWinApp.h"
 #include "platform/Process.h"
 #include "platform/WinTypes.h"
 #include "support/QtPrinters.h"
 #include "support/RecordFifo.h"
+#include "support/ScopedDrives.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -103,8 +103,8 @@ class ProcessStart : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        app.Drives().SetDrive(3, QStringLiteral("/"));
-        app.Drives().SetDrive(4, volume.path());
+        drives.SetDrive(3, QStringLiteral("/"));
+        drives.SetDrive(4, volume.path());
     }
     void TearDown() override
     {
@@ -128,7 +128,7 @@ protected:
         return target;
     }
 
-    CWinApp app;
+    ScopedDrives drives;
     TempDir volume;
     TempDir records;
 };

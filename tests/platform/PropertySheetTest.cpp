@@ -6,6 +6,7 @@
 #include "platform/gui/CDataExchange.h"
 #include "platform/gui/CPropertyPage.h"
 #include "platform/gui/CPropertySheet.h"
+#include "res/StringTable.h"
 #include "res/gui/PropertySheetTemplate.h"
 #include "support/ScriptedRunner.h"
 
@@ -54,7 +55,7 @@ protected:
 
 class Sheet : public ::testing::Test {
 protected:
-    Sheet() : sheet(QStringLiteral("Sample Sheet"))
+    Sheet() : sheet(res::kPropertySheetTemplate, QStringLiteral("Sample Sheet"))
     {
         sheet.AddPage(&first);
         sheet.AddPage(&second);
@@ -282,7 +283,7 @@ TEST_F(Sheet, EveryRunStartsAfresh)
 
 TEST(PropertySheetCaption, ComesFromTheStringTable)
 {
-    CPropertySheet sheet(106u);
+    CPropertySheet sheet(res::kPropertySheetTemplate, res::LoadString(106u));
     EXPECT_EQ(sheet.windowTitle(), "Property Sheet");
     EXPECT_EQ(sheet.GetActiveIndex(), 0);
     EXPECT_EQ(sheet.GetActivePage(), nullptr);

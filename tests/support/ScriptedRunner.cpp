@@ -42,12 +42,12 @@ int ScriptedRunner::RunDialog(CDialog& dialog)
     return step.dialog(dialog);
 }
 
-int ScriptedRunner::MessageBox(const QString& text, const QString& caption, unsigned type)
+int ScriptedRunner::MessageBox(const QString& text, const QString& caption, MessageBoxKind kind)
 {
-    m_boxes.push_back({text, caption, type});
+    m_boxes.push_back({text, caption, kind});
     if (m_steps.empty() || m_steps.front().kind != Kind::Box) {
         ADD_FAILURE() << "unexpected message box: " << text.toStdString();
-        return (type & MB_TYPEMASK) == MB_YESNO ? IDNO : IDCANCEL;
+        return kind.buttons == MessageButtons::YesNo ? IDNO : IDCANCEL;
     }
     const int result = m_steps.front().result;
     m_steps.pop_front();

@@ -8,13 +8,14 @@
 #include <QString>
 #include <deque>
 #include <functional>
+#include <ostream>
 
 class ScriptedRunner : public CModalRunner {
 public:
     struct Box {
         QString text;
         QString caption;
-        unsigned type = 0;
+        MessageBoxKind kind;
     };
     using DialogHandler = std::function<int(CDialog&)>;
     using FileHandler = std::function<bool(FileDialogRequest&)>;
@@ -34,7 +35,7 @@ public:
     int DialogCount() const { return m_dialogs; }
 
     int RunDialog(CDialog& dialog) override;
-    int MessageBox(const QString& text, const QString& caption, unsigned type) override;
+    int MessageBox(const QString& text, const QString& caption, MessageBoxKind kind) override;
     bool GetOpenFileName(FileDialogRequest& request) override;
 
 private:
@@ -50,3 +51,9 @@ private:
     int m_dialogs = 0;
     CModalRunner* m_previous = nullptr;
 };
+
+// Lets GoogleTest print a box kind readably in failure messages.
+inline void PrintTo(const MessageBoxKind& kind, std::ostream* out)
+{
+    *out << "{buttons " << static_cast<int>(kind.buttons) << ", icon " << static_cast<int>(kind.icon) << '}';
+}

@@ -5,6 +5,7 @@
 // afterwards.
 
 #include "app/CBrowserApp.h"
+#include "support/ScopedDrives.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -15,14 +16,15 @@ protected:
     void SetUp() override
     {
         m_savedCwd = QDir::currentPath();
-        app.Drives().SetDrive(3, QStringLiteral("/"));
-        app.Drives().SetDrive(4, volume.path());
+        drives.SetDrive(3, QStringLiteral("/"));
+        drives.SetDrive(4, volume.path());
         QDir::setCurrent(volume.path());
         app.m_strProgramDir = programDir.path();
         app.m_pszAppName = QStringLiteral("Vellora");
     }
     void TearDown() override { QDir::setCurrent(m_savedCwd); }
 
+    ScopedDrives drives;
     CBrowserApp app;
     TempDir volume;
     TempDir programDir;

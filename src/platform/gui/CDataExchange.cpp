@@ -1,7 +1,5 @@
 #include "platform/gui/CDataExchange.h"
 
-#include "platform/gui/CDialog.h"
-
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QLabel>

@@ -1,16 +1,17 @@
 #pragma once
 // Data exchange between a dialog's members and its controls.
 
+#include "platform/gui/DialogItems.h"
+
 #include <QString>
 
-class CDialog;
 class QWidget;
 
 class CDataExchange {
 public:
-    CDataExchange(CDialog& dialog, bool bSaveAndValidate)
+    CDataExchange(DialogItems& dialog, bool bSaveAndValidate)
         : m_pDlgWnd(&dialog), m_bSaveAndValidate(bSaveAndValidate) {}
-    CDialog* m_pDlgWnd;
+    DialogItems* m_pDlgWnd;
     bool m_bSaveAndValidate;  // true: controls -> members
     bool m_bFailed = false;
 };

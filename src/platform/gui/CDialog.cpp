@@ -7,7 +7,6 @@
 #include "platform/gui/CListCtrl.h"
 #include "platform/gui/CProgressCtrl.h"
 #include "platform/gui/CTreeCtrl.h"
-#include "res/gui/Artwork.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -116,6 +115,11 @@ QRect CDialog::MapDialogRect(int x, int y, int cx, int cy) const
                  Scale(cy, base.height(), 8));
 }
 
+QPixmap CDialog::Picture(unsigned id, QSize size) const
+{
+    return m_template.pictures ? m_template.pictures(id, size, devicePixelRatioF()) : QPixmap();
+}
+
 QWidget* CDialog::CreateControl(const dlg::Control& c)
 {
     using dlg::Kind;
@@ -128,7 +132,7 @@ QWidget* CDialog::CreateControl(const dlg::Control& c)
         if (c.style & dlg::BitmapButton) {
             const int side = std::max(8, std::min(rect.width() - 6, rect.height() - 4));
             const QSize iconSize(side, side);
-            button->setIcon(QIcon(res::LoadBitmap(c.image, iconSize, devicePixelRatioF())));
+            button->setIcon(QIcon(Picture(c.image, iconSize)));
             button->setIconSize(iconSize);
             button->setAccessibleName(text);
         } else {
@@ -157,10 +161,7 @@ QWidget* CDialog::CreateControl(const dlg::Control& c)
         if (c.style & dlg::Sunken)
             picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         const int frame = picture->frameWidth() * 2;
-        if (c.image == res::IDR_MAINFRAME)
-            picture->setPixmap(res::LoadAppIcon().pixmap(QSize(32, 32), devicePixelRatioF()));
-        else
-            picture->setPixmap(res::LoadBitmap(c.image, rect.size() - QSize(frame, frame), devicePixelRatioF()));
+        picture->setPixmap(Picture(c.image, rect.size() - QSize(frame, frame)));
         return picture;
     }
     case Kind::Edit: {

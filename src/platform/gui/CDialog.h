@@ -5,17 +5,19 @@
 // dialog to the modal runner; EndDialog ends a modal run; leaving the run
 // calls OnDestroy and removes the controls again.
 
+#include "platform/gui/DialogItems.h"
 #include "platform/gui/DialogTemplate.h"
 
 #include <QDialog>
 #include <QHash>
+#include <QPixmap>
 #include <QPointer>
 #include <vector>
 
 class CDataExchange;
 class QAbstractButton;
 
-class CDialog : public QDialog {
+class CDialog : public QDialog, public DialogItems {
     Q_OBJECT
 public:
     explicit CDialog(const dlg::Template& dialogTemplate, QWidget* parent = nullptr);
@@ -41,14 +43,14 @@ public:
     // none was given.
     int GetModalResult() const { return m_nModalResult; }
 
-    QWidget* GetDlgItem(int id) const;
+    QWidget* GetDlgItem(int id) const override;
     template <class T>
     T* GetDlgItemAs(int id) const
     {
         return qobject_cast<T*>(GetDlgItem(id));
     }
-    void SetDlgItemText(int id, const QString& text);
-    QString GetDlgItemText(int id) const;
+    void SetDlgItemText(int id, const QString& text) override;
+    QString GetDlgItemText(int id) const override;
 
     // Data exchange: false reads members into the controls, true reads the
     // controls back into the members.
@@ -87,6 +89,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // A picture of the template's picture source, for this window's pixel ratio.
+    QPixmap Picture(unsigned id, QSize size) const;
     void ApplyWindowStyle();
     void DestroyControls();
     void NameViewsFromLabels();

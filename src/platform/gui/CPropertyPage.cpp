@@ -1,6 +1,6 @@
 #include "platform/gui/CPropertyPage.h"
 
-#include "platform/gui/CPropertySheet.h"
+#include "platform/gui/PropertyPageHost.h"
 
 #include <QKeyEvent>
 
@@ -16,8 +16,8 @@ QString CPropertyPage::GetCaption() const
 void CPropertyPage::SetModified(bool bChanged)
 {
     m_bModified = bChanged;
-    if (m_pSheet)
-        m_pSheet->PageChanged();
+    if (m_pHost)
+        m_pHost->PageChanged();
 }
 
 bool CPropertyPage::OnSetActive()

@@ -7,7 +7,7 @@
 
 #include "platform/gui/CDialog.h"
 
-class CPropertySheet;
+class PropertyPageHost;
 
 class CPropertyPage : public CDialog {
     Q_OBJECT
@@ -18,12 +18,23 @@ public:
 
     // The tab text: the template's caption.
     QString GetCaption() const;
-    CPropertySheet* GetSheet() const { return m_pSheet; }
+    // The sheet the page is on (set when the sheet adds it); null before.
+    PropertyPageHost* GetHost() const { return m_pHost; }
+    void SetHost(PropertyPageHost* host) { m_pHost = host; }
 
     // Marks the page changed (enables the sheet's Apply button) or
     // unchanged.
     void SetModified(bool bChanged = true);
     bool IsModified() const { return m_bModified; }
+    // The sheet's side of the state: a new run starts unmodified, with its
+    // first activation to come; a commit clears the mark without telling
+    // the sheet, which looks at every page afterwards.
+    void BeginSheetRun()
+    {
+        m_bModified = false;
+        m_bFirstSetActive = true;
+    }
+    void ClearModified() { m_bModified = false; }
 
     // The page's tab was chosen. The first time after its controls were
     // built does nothing more (OnInitDialog wrote the members into them);
@@ -48,8 +59,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    friend class CPropertySheet;
-    CPropertySheet* m_pSheet = nullptr;
+    PropertyPageHost* m_pHost = nullptr;
     bool m_bModified = false;
     bool m_bFirstSetActive = true;
 };

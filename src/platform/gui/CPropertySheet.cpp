@@ -2,8 +2,6 @@
 
 #include "platform/WinTypes.h"
 #include "platform/gui/CPropertyPage.h"
-#include "res/StringTable.h"
-#include "res/gui/PropertySheetTemplate.h"
 
 #include <QPushButton>
 #include <QTabWidget>
@@ -28,15 +26,10 @@ std::vector<QWidget*> TabStops(const CDialog& page)
 
 }  // namespace
 
-CPropertySheet::CPropertySheet(const QString& caption, QWidget* parent, int iSelectPage)
-    : CDialog(res::kPropertySheetTemplate, parent), m_strCaption(caption), m_nStartPage(iSelectPage)
+CPropertySheet::CPropertySheet(const dlg::Template& frame, const QString& caption, QWidget* parent, int iSelectPage)
+    : CDialog(frame, parent), m_strCaption(caption), m_nStartPage(iSelectPage)
 {
     setWindowTitle(m_strCaption);
-}
-
-CPropertySheet::CPropertySheet(unsigned nIDCaption, QWidget* parent, int iSelectPage)
-    : CPropertySheet(res::LoadString(nIDCaption), parent, iSelectPage)
-{
 }
 
 // The pages usually are members of the derived sheet and are gone by now;
@@ -47,7 +40,7 @@ void CPropertySheet::AddPage(CPropertyPage* page)
 {
     if (!page || GetPageIndex(page) >= 0)
         return;
-    page->m_pSheet = this;
+    page->SetHost(this);
     m_pages.push_back(page);
 }
 
@@ -86,7 +79,7 @@ void CPropertySheet::PageChanged()
 {
     const bool modified =
         std::any_of(m_pages.begin(), m_pages.end(), [](const CPropertyPage* page) { return page->IsModified(); });
-    if (QWidget* apply = GetDlgItem(res::ID_APPLY_NOW))
+    if (QWidget* apply = GetDlgItem(dlg::ID_APPLY_NOW))
         apply->setEnabled(modified);
 }
 
@@ -103,8 +96,7 @@ bool CPropertySheet::OnInitDialog()
 
     m_pTabs = new QTabWidget(this);
     for (CPropertyPage* page : m_pages) {
-        page->m_bModified = false;
-        page->m_bFirstSetActive = true;
+        page->BeginSheetRun();
         auto* pane = new QWidget;
         pane->setMinimumSize(pageSize);
         m_pTabs->addTab(pane, page->GetCaption());
@@ -134,7 +126,7 @@ void CPropertySheet::LayoutSheet(const QSize& pageSize)
 
     const QSize button = MapDialogRect(0, 0, 50, 14).size();
     const int buttonsY = m_pTabs->geometry().bottom() + 1 + margin.height();
-    const int ids[] = {IDOK, IDCANCEL, res::ID_APPLY_NOW};
+    const int ids[] = {IDOK, IDCANCEL, dlg::ID_APPLY_NOW};
     const int count = static_cast<int>(std::size(ids));
     const int rowWidth = count * button.width() + (count - 1) * margin.width();
     int x = m_pTabs->geometry().right() + 1 - rowWidth;
@@ -181,7 +173,7 @@ void CPropertySheet::OrderFocus(CPropertyPage* page)
         QWidget::setTabOrder(previous, control);
         previous = control;
     }
-    for (int id : {IDOK, IDCANCEL, res::ID_APPLY_NOW}) {
+    for (int id : {IDOK, IDCANCEL, dlg::ID_APPLY_NOW}) {
         if (QWidget* button = GetDlgItem(id)) {
             QWidget::setTabOrder(previous, button);
             previous = button;
@@ -216,7 +208,7 @@ bool CPropertySheet::ApplyPages(bool bClosing)
         }
     }
     for (CPropertyPage* page : m_pages)
-        page->m_bModified = false;
+        page->ClearModified();
     PageChanged();
     // A sheet that stays open shows the active page's members again.
     if (!bClosing && active && active->IsWindowCreated())
@@ -251,7 +243,7 @@ void CPropertySheet::OnCancel()
 
 bool CPropertySheet::OnCommand(int id)
 {
-    if (id == res::ID_APPLY_NOW) {
+    if (id == dlg::ID_APPLY_NOW) {
         OnApplyNow();
         return true;
     }

@@ -13,22 +13,25 @@
 // - Cancel (and Esc, and the close box) reads nothing back, calls each
 //   built page's OnReset and closes with IDCANCEL;
 // - Apply is enabled while any page is marked modified.
-// The sheet runs through the modal runner like every dialog.
+// The sheet runs through the modal runner like every dialog. Its frame is a
+// template of its own holding the OK, Cancel and Apply (dlg::ID_APPLY_NOW)
+// buttons, which the sheet places below the tabs.
 
 #include "platform/gui/CDialog.h"
+#include "platform/gui/PropertyPageHost.h"
 
 #include <vector>
 
 class CPropertyPage;
 class QTabWidget;
 
-class CPropertySheet : public CDialog {
+class CPropertySheet : public CDialog, public PropertyPageHost {
     Q_OBJECT
 public:
-    // Caption as text or as a string table id; iSelectPage is the page
+    // frame: the template of the sheet's buttons; iSelectPage is the page
     // shown when the sheet opens.
-    explicit CPropertySheet(const QString& caption, QWidget* parent = nullptr, int iSelectPage = 0);
-    explicit CPropertySheet(unsigned nIDCaption, QWidget* parent = nullptr, int iSelectPage = 0);
+    CPropertySheet(const dlg::Template& frame, const QString& caption, QWidget* parent = nullptr,
+                   int iSelectPage = 0);
     ~CPropertySheet() override;
 
     // Appends a page (not owned; it must outlive the sheet's runs).
@@ -50,7 +53,7 @@ public:
     QTabWidget* GetTabControl() const { return m_pTabs; }
 
     // A page changed its modified state.
-    void PageChanged();
+    void PageChanged() override;
 
     // The sheet's buttons.
     void OnOK() override;

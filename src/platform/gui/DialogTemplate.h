@@ -5,10 +5,15 @@
 
 #include <span>
 
+class QPixmap;
+class QSize;
+
 namespace dlg {
 
 // Id of controls that nobody addresses (labels, decorative pictures).
 inline constexpr int IDC_STATIC = -1;
+// Id of the Apply button of a property sheet's frame.
+inline constexpr int ID_APPLY_NOW = 0x3021;
 
 enum class Kind {
     PushButton,
@@ -57,12 +62,19 @@ struct Control {
     unsigned image = 0;  // bitmap or icon resource of pictures and bitmap buttons
 };
 
+// Where a template's pictures come from, as a Windows template's come from
+// the module that holds it: the picture of a bitmap or icon resource for a
+// control of a logical size at a device pixel ratio; a null pixmap for an id
+// it does not know.
+using PictureSource = QPixmap (*)(unsigned id, QSize size, double devicePixelRatio);
+
 struct Template {
     unsigned id;
     const char* caption;  // UTF-8
     int cx, cy;           // client size in dialog units
     unsigned style;
     std::span<const Control> controls;
+    PictureSource pictures = nullptr;  // none: pictures and bitmap buttons stay empty
 };
 
 }  // namespace dlg

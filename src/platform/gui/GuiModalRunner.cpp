@@ -25,37 +25,22 @@ int GuiModalRunner::RunDialog(CDialog& dialog)
     return dialog.exec();
 }
 
-int GuiModalRunner::MessageBox(const QString& text, const QString& caption, unsigned type)
+int GuiModalRunner::MessageBox(const QString& text, const QString& caption, MessageBoxKind kind)
 {
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    switch (type & 0xF0) {
-    case 0x10:
-        icon = QMessageBox::Critical;
-        break;
-    case 0x20:
-        icon = QMessageBox::Question;
-        break;
-    case MB_ICONEXCLAMATION:
-        icon = QMessageBox::Warning;
-        break;
-    case 0x40:
-        icon = QMessageBox::Information;
-        break;
-    default:
-        break;
-    }
+    const QMessageBox::Icon icon =
+        kind.icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon;
     QMessageBox box(icon, caption, text, QMessageBox::NoButton, QApplication::activeWindow());
-    switch (type & MB_TYPEMASK) {
-    case MB_YESNO:
+    switch (kind.buttons) {
+    case MessageButtons::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
         break;
-    case MB_OKCANCEL:
+    case MessageButtons::OkCancel:
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Ok);
         break;
-    default:
+    case MessageButtons::Ok:
         box.setStandardButtons(QMessageBox::Ok);
         break;
     }
@@ -67,7 +52,7 @@ int GuiModalRunner::MessageBox(const QString& text, const QString& caption, unsi
     case QMessageBox::Cancel:
         return IDCANCEL;
     default:
-        return (type & MB_TYPEMASK) == MB_YESNO ? IDNO : IDOK;
+        return kind.buttons == MessageButtons::YesNo ? IDNO : IDOK;
     }
 }
 

@@ -7,7 +7,7 @@
 class GuiModalRunner : public CModalRunner {
 public:
     int RunDialog(CDialog& dialog) override;
-    int MessageBox(const QString& text, const QString& caption, unsigned type) override;
+    int MessageBox(const QString& text, const QString& caption, MessageBoxKind kind) override;
     bool GetOpenFileName(FileDialogRequest& request) override;
 
     // "Text|*.txt|All Files (*.*)|*.*||" -> "Text (*.txt);;All Files (*)".

@@ -10,8 +10,9 @@ namespace platform {
 QString FindHelpPage(const QString& programDir, const QString& pageName)
 {
     const QDir dir(programDir);
-    for (const QString& candidate :
-         {dir.filePath(pageName), dir.filePath(QStringLiteral("../share/doc/vellora/") + pageName)}) {
+    for (const QString& candidate : {dir.filePath(pageName),
+                                     dir.filePath(QStringLiteral("../../share/doc/vellora/") + pageName),
+                                     dir.filePath(QStringLiteral("../share/doc/vellora/") + pageName)}) {
         const QFileInfo info(candidate);
         if (info.isFile())
             return info.absoluteFilePath();

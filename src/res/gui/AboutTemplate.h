@@ -18,6 +18,6 @@ inline constexpr dlg::Control kAboutControls[] = {
 };
 
 inline constexpr dlg::Template kAboutTemplate{IDD_ABOUTBOX, "About Vellora", 217, 55, dlg::SystemMenu,
-                                              kAboutControls};
+                                              kAboutControls, LoadPicture};
 
 }  // namespace res

@@ -353,4 +353,13 @@ QIcon LoadAppIcon()
     return icon;
 }
 
+QPixmap AppIconImage(int side) { return IconImage(side); }
+
+QPixmap LoadPicture(unsigned id, QSize size, double devicePixelRatio)
+{
+    if (id == IDR_MAINFRAME)
+        return LoadAppIcon().pixmap(QSize(32, 32), devicePixelRatio);
+    return LoadBitmap(id, size, devicePixelRatio);
+}
+
 }  // namespace res

@@ -26,5 +26,12 @@ inline constexpr unsigned IDB_UPDIR = 1042;      // up one folder button
 QPixmap LoadBitmap(unsigned id, QSize size, qreal devicePixelRatio);
 // The program icon (IDR_MAINFRAME) in the usual sizes.
 QIcon LoadAppIcon();
+// The program icon's picture, side x side pixels; the desktop icons of the
+// installed program are made from it.
+QPixmap AppIconImage(int side);
+// The pictures of the program's dialog templates: LoadBitmap's, and the
+// program icon at its 32-pixel size for IDR_MAINFRAME (whatever the size
+// asked for).
+QPixmap LoadPicture(unsigned id, QSize size, double devicePixelRatio);
 
 }  // namespace res

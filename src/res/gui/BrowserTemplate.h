@@ -41,6 +41,6 @@ inline constexpr dlg::Control kBrowserControls[] = {
 
 inline constexpr dlg::Template kBrowserTemplate{IDD_BROWSER, "Vellora", 360, 230,
                                                 dlg::SystemMenu | dlg::Resizable | dlg::MinMaxBox,
-                                                kBrowserControls};
+                                                kBrowserControls, LoadPicture};
 
 }  // namespace res

@@ -8,7 +8,7 @@
 
 namespace res {
 
-inline constexpr int ID_APPLY_NOW = 0x3021;
+inline constexpr int ID_APPLY_NOW = dlg::ID_APPLY_NOW;
 
 inline constexpr dlg::Control kPropertySheetControls[] = {
     {IDOK, dlg::Kind::DefPushButton, "OK", 0, 0, 50, 14},

@@ -23,6 +23,6 @@ inline constexpr dlg::Control kVolumeContentsControls[] = {
 };
 
 inline constexpr dlg::Template kVolumeContentsTemplate{IDD_VOLUME_CONTENTS, "Vellora - Volume Contents", 322, 194,
-                                                       dlg::SystemMenu, kVolumeContentsControls};
+                                                       dlg::SystemMenu, kVolumeContentsControls, LoadPicture};
 
 }  // namespace res

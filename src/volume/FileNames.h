@@ -1,12 +1,12 @@
 #pragma once
-// How the folder tree and the file list show and classify the entries of a
+// How the folder trees and the file list show and classify the entries of a
 // folder: display names, extensions, kinds, size texts and the first byte
 // that orders the file list.
 
 #include <QString>
 #include <cstdint>
 
-namespace browser {
+namespace volume {
 
 // The name with its first character as on disk and the rest in lower case:
 // DATA -> Data, cAtAlOg -> catalog.
@@ -30,4 +30,4 @@ QString SizeText(std::int64_t bytes);
 // signed 8-bit value; 0 for an empty name.
 std::int8_t FirstByte(const QString& name);
 
-}  // namespace browser
+}  // namespace volume

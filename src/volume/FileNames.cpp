@@ -1,8 +1,8 @@
-#include "browser/FileNames.h"
+#include "volume/FileNames.h"
 
 #include <QStringList>
 
-namespace browser {
+namespace volume {
 
 QString DisplayName(const QString& name)
 {
@@ -67,4 +67,4 @@ std::int8_t FirstByte(const QString& name)
     return static_cast<std::int8_t>(static_cast<std::uint8_t>(byte));
 }
 
-}  // namespace browser
+}  // namespace volume
