@@ -16,6 +16,8 @@
 // the subfolders, as browser_vs_shell.sh writes it), or one generated into
 // a temporary folder.
 
+#include "BenchApplication.h"
+#include "CountingRunner.h"
 #include "VolumeGenerator.h"
 #include "app/CBrowserApp.h"
 #include "browser/CBrowserDlg.h"
@@ -50,19 +52,6 @@ namespace {
 constexpr int kLabels = 10000;
 constexpr int kSubfolders = 5000;
 
-// Any message box or dialog during a benchmark is counted; none is expected.
-class CountingRunner : public CModalRunner {
-public:
-    int modals = 0;
-    int RunDialog(CDialog&) override { return ++modals, IDCANCEL; }
-    int MessageBox(const QString& text, const QString&, MessageBoxKind) override
-    {
-        std::fprintf(stderr, "unexpected message: %s\n", text.toUtf8().constData());
-        return ++modals, IDOK;
-    }
-    bool GetOpenFileName(FileDialogRequest&) override { return ++modals, false; }
-};
-
 // The volume and a browser window built over it, shown offscreen.
 class Setup {
 public:
@@ -77,7 +66,6 @@ public:
             for (int i = 0; i < kSubfolders; ++i)
                 QDir().mkpath(m_root + QStringLiteral("/WIDE/SUB%1").arg(i, 5, 10, QLatin1Char('0')));
         }
-        m_previousRunner = CModalRunner::Install(&m_runner);
         m_app.m_pszAppName = QStringLiteral("Vellora");
         m_drives.SetDrive(3, QStringLiteral("/"));
         m_drives.SetDrive(4, m_root);
@@ -92,7 +80,6 @@ public:
     ~Setup()
     {
         m_browser.reset();
-        CModalRunner::Install(m_previousRunner);
     }
 
     CBrowserDlg& Browser() { return *m_browser; }
@@ -114,7 +101,6 @@ private:
     std::unique_ptr<QTemporaryDir> m_temporary;
     QString m_root;
     CountingRunner m_runner;
-    CModalRunner* m_previousRunner = nullptr;
     ScopedDrives m_drives;
     CBrowserApp m_app;
     BrowserSession m_session;
@@ -261,22 +247,10 @@ void BM_ListMemory(benchmark::State& state, Setup& setup)
 
 }  // namespace
 
-
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The window reads and writes its settings: keep them away from the
-    // real ones.
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
-    qputenv("XDG_DATA_HOME", (home.path() + "/data").toUtf8());
-    qputenv("XDG_CACHE_HOME", (home.path() + "/cache").toUtf8());
-    qputenv("XDG_RUNTIME_DIR", (home.path() + "/runtime").toUtf8());
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    BenchApplication bench(argc, argv);
+    if (!bench.Ok())
         return 1;
     Setup setup;
     const auto add = [&setup](const char* name, void (*run)(benchmark::State&, Setup&)) {
@@ -290,7 +264,5 @@ int main(int argc, char** argv)
     add("BM_ExpandFolder", BM_ExpandFolder)->MinTime(2.0);
     add("BM_FindAndSort", BM_FindAndSort)->MinTime(2.0)->UseRealTime();
     add("BM_ListMemory", BM_ListMemory)->Iterations(1);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench.Run();
 }

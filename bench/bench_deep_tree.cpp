@@ -9,6 +9,8 @@
 // The volume is written into a temporary folder; VELLORA_BENCH_DEPTHS
 // ("250,500,1000,2000" by default) sets the depths.
 
+#include "BenchApplication.h"
+#include "CountingRunner.h"
 #include "app/CBrowserApp.h"
 #include "browser/CBrowserDlg.h"
 #include "platform/ModalRunner.h"
@@ -35,18 +37,6 @@
 #include <unistd.h>
 
 namespace {
-
-class CountingRunner : public CModalRunner {
-public:
-    int modals = 0;
-    int RunDialog(CDialog&) override { return ++modals, IDCANCEL; }
-    int MessageBox(const QString& text, const QString&, MessageBoxKind) override
-    {
-        std::fprintf(stderr, "unexpected message: %s\n", text.toUtf8().constData());
-        return ++modals, IDOK;
-    }
-    bool GetOpenFileName(FileDialogRequest&) override { return ++modals, false; }
-};
 
 // Writes folder/CHAIN/A/A/... depth levels below CHAIN, walking down by
 // open folders so that no path grows with the depth.
@@ -76,7 +66,6 @@ public:
     {
         if (!WriteChain(m_volume.path(), depth))
             std::fprintf(stderr, "cannot write a chain of %d folders\n", depth);
-        m_previousRunner = CModalRunner::Install(&m_runner);
         m_app.m_pszAppName = QStringLiteral("Vellora");
         m_drives.SetDrive(3, QStringLiteral("/"));
         m_drives.SetDrive(4, m_volume.path());
@@ -86,7 +75,6 @@ public:
     ~Setup()
     {
         m_browser.reset();
-        CModalRunner::Install(m_previousRunner);
         QDir::setCurrent(QDir::tempPath());
     }
 
@@ -121,7 +109,6 @@ public:
 private:
     QTemporaryDir m_volume;
     CountingRunner m_runner;
-    CModalRunner* m_previousRunner = nullptr;
     ScopedDrives m_drives;
     CBrowserApp m_app;
     BrowserSession m_session;
@@ -167,17 +154,8 @@ void BM_ExpandAllChain(benchmark::State& state)
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
-    qputenv("XDG_DATA_HOME", (home.path() + "/data").toUtf8());
-    qputenv("XDG_CACHE_HOME", (home.path() + "/cache").toUtf8());
-    qputenv("XDG_RUNTIME_DIR", (home.path() + "/runtime").toUtf8());
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    BenchApplication bench(argc, argv);
+    if (!bench.Ok())
         return 1;
     std::vector<int> depths;
     for (const QString& part : qEnvironmentVariable("VELLORA_BENCH_DEPTHS", QStringLiteral("250,500,1000,2000"))
@@ -185,11 +163,9 @@ int main(int argc, char** argv)
         if (const int depth = part.toInt(); depth > 0)
             depths.push_back(depth);
     }
-    auto* bench = benchmark::RegisterBenchmark("BM_ExpandAllChain", BM_ExpandAllChain);
+    auto* chain = benchmark::RegisterBenchmark("BM_ExpandAllChain", BM_ExpandAllChain);
     for (const int depth : depths)
-        bench->Arg(depth);
-    bench->Unit(benchmark::kMillisecond)->Iterations(3)->Complexity(benchmark::oN);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+        chain->Arg(depth);
+    chain->Unit(benchmark::kMillisecond)->Iterations(3)->Complexity(benchmark::oN);
+    return bench.Run();
 }
