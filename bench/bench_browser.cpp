@@ -71,11 +71,7 @@ public:
         m_drives.SetDrive(4, m_root);
         QDir::setCurrent(m_root);
         m_session.Load(platform::ProgramDirectory());
-        m_browser = std::make_unique<CBrowserDlg>(m_session);
-        m_browser->BuildDialog();
-        m_browser->resize(800, 600);
-        m_browser->show();
-        QCoreApplication::processEvents();
+        Renew();
     }
     ~Setup()
     {
@@ -83,6 +79,19 @@ public:
     }
 
     CBrowserDlg& Browser() { return *m_browser; }
+    // A new window in place of the one before (whose tree has its folders
+    // read): the root read, every other folder unread.
+    CBrowserDlg& Renew()
+    {
+        m_browser.reset();
+        QDir::setCurrent(m_root);
+        m_browser = std::make_unique<CBrowserDlg>(m_session);
+        m_browser->BuildDialog();
+        m_browser->resize(800, 600);
+        m_browser->show();
+        QCoreApplication::processEvents();
+        return *m_browser;
+    }
     QString Labels() const { return m_root + "/DATA"; }
     QString Wide() const { return m_root + "/WIDE"; }
     int Modals() const { return m_runner.modals; }
@@ -159,29 +168,18 @@ void BM_GrepAndLs(benchmark::State& state, Setup& setup)
         Shell(command.c_str());
 }
 
-void ResetToUnread(CTreeCtrl* tree, CBrowserDlg& browser, QTreeWidgetItem* item)
-{
-    item->setExpanded(false);
-    if (HTREEITEM first = tree->GetChildItem(item))
-        browser.FreeTreeItems(first);
-    qDeleteAll(item->takeChildren());
-    tree->InsertItem(QString(), item);
-    QCoreApplication::processEvents();
-}
-
 void BM_ExpandFolder(benchmark::State& state, Setup& setup)
 {
-    CBrowserDlg& browser = setup.Browser();
-    CTreeCtrl* tree = browser.m_treeFolders;
-    QTreeWidgetItem* wide = setup.WideItem();
-    if (!wide) {
+    if (!setup.WideItem()) {
         state.SkipWithError("no Wide folder below the root");
         return;
     }
+    QTreeWidgetItem* wide = nullptr;
     double reading = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        ResetToUnread(tree, browser, wide);
+        CTreeCtrl* tree = setup.Renew().m_treeFolders;
+        wide = setup.WideItem();
         state.ResumeTiming();
         QElapsedTimer timer;
         timer.start();
