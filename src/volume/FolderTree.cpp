@@ -21,11 +21,12 @@ public:
     {
         setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
     }
-    FolderItem(const QString& text, const QString& name, const QString& path)
+    FolderItem(const QString& text, const QString& name, const QString& path, bool withPlaceholder = true)
         : QTreeWidgetItem(QStringList{text}, kType), m_record(std::make_unique<CFileItem>(name, path, CFileItem::Folder))
     {
         setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
-        addChild(new FolderItem);  // the placeholder: not read yet (owned by this item)
+        if (withPlaceholder)
+            addChild(std::make_unique<FolderItem>().release());  // not read yet; owned by this item
     }
 
     CFileItem* Record() const { return m_record.get(); }
@@ -55,9 +56,7 @@ HTREEITEM FolderTree::AddTopLevel(const QString& text, const QString& path, bool
 {
     if (!m_tree)
         return nullptr;
-    auto item = std::make_unique<FolderItem>(text, QString(), path);
-    if (!withPlaceholder)
-        delete item->takeChild(0);
+    auto item = std::make_unique<FolderItem>(text, QString(), path, withPlaceholder);
     m_tree->SetItemData(item.get(), item->Record());
     HTREEITEM added = item.get();
     std::vector<std::unique_ptr<QTreeWidgetItem>> batch;

@@ -26,7 +26,6 @@ public:
     // The control the tree fills (bound when its window is built; null
     // when it has none or it is gone with its window).
     void Attach(CTreeCtrl* tree) { m_tree = tree; }
-    CTreeCtrl* Control() const { return m_tree; }
 
     // Appends a top-level item for the folder at path (a drive name such as
     // "D:"), with a record of an empty name, and with a placeholder child

@@ -18,8 +18,7 @@ public:
 
     // The tab text: the template's caption.
     QString GetCaption() const;
-    // The sheet the page is on (set when the sheet adds it); null before.
-    PropertyPageHost* GetHost() const { return m_pHost; }
+    // The sheet the page is on, set when the sheet adds it.
     void SetHost(PropertyPageHost* host) { m_pHost = host; }
 
     // Marks the page changed (enables the sheet's Apply button) or
