@@ -16,7 +16,6 @@
 #include <memory>
 #include <mutex>
 #include <spawn.h>
-#include <sys/stat.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <system_error>
@@ -137,27 +136,32 @@ QByteArray HostArgument(const QString& argument)
     return ToHostName(argument);
 }
 
-bool Exists(const QString& hostPath)
+// "X:" at the start: the path names its drive itself (D:\SOFTWARE\x,
+// C:relative).
+bool NamesDrive(const QString& text)
 {
-    struct stat status {};
-    return !hostPath.isEmpty() && ::stat(ToHostName(hostPath).constData(), &status) == 0;
+    if (text.size() < 2 || text[1] != u':')
+        return false;
+    const char16_t letter = text[0].unicode();
+    return (letter >= u'A' && letter <= u'Z') || (letter >= u'a' && letter <= u'z');
 }
 
-// The host path of a program. A path without a drive that starts with a
-// separator is first read as on Windows, from the root of the current
-// drive; when that names nothing, it is taken as the host path it came
-// from, with every "\" read as "/" (a host path such as /usr/bin/viewer
-// or /opt/vellora\grafel.exe that went through the helper launch's
-// separator change).
+// The host path of a program, found only where its path itself says. A
+// path with a drive is read on that drive. A path without a drive that
+// starts with a separator is the host file of that name, with every "\"
+// read as "/" (a host path such as /usr/bin/viewer, or the built-in
+// /opt/vellora\grafel.exe, after the helper launch's separator change);
+// it is never looked for at the root of the current drive, which is the
+// volume. Anything else, a bare name or a path relative to the current
+// folder, names nothing: the current folder lies on the volume being
+// browsed, and nothing there runs because of where it lies.
 QString ProgramHostPath(const QString& program)
 {
-    const QString host = HostPath(program);
-    if (IsDrivePath(program) || program.isEmpty() || (program[0] != u'/' && program[0] != u'\\'))
-        return host;
-    if (Exists(host))
-        return host;
-    const QString asHost = QString(program).replace(u'\\', u'/');
-    return Exists(asHost) ? asHost : host;
+    if (NamesDrive(program))
+        return HostPath(program);
+    if (program.startsWith(u'/') || program.startsWith(u'\\'))
+        return QString(program).replace(u'\\', u'/');
+    return {};
 }
 
 int ErrorCodeOf(int error)
@@ -291,18 +295,20 @@ std::vector<QByteArray> HostArguments(const QStringList& arguments)
     return result;
 }
 
-// Tries every folder of PATH in turn by the execvp rules (an empty entry
-// is the current folder; a refused candidate is remembered while the
-// search goes on), except that a file that is not a program is never
-// handed to a shell.
+// Tries every folder of PATH in turn by the execvp rules (a refused
+// candidate is remembered while the search goes on), except that a file
+// that is not a program is never handed to a shell, and that an empty or
+// relative entry, which would name the current folder on the volume, is
+// passed over.
 int SpawnOnPath(SpawnSetup& setup, const QByteArray& name, const std::vector<QByteArray>& argv)
 {
     const char* pathVariable = std::getenv("PATH");
     const QByteArray path = pathVariable ? QByteArray(pathVariable) : QByteArray("/bin:/usr/bin");
     bool refused = false;
     for (const QByteArray& folder : path.split(':')) {
-        const QByteArray candidate = folder.isEmpty() ? name : folder + '/' + name;
-        const int error = setup.Spawn(candidate, argv);
+        if (!folder.startsWith('/'))
+            continue;
+        const int error = setup.Spawn(folder + '/' + name, argv);
         switch (error) {
         case 0:
             return 0;
@@ -354,7 +360,7 @@ unsigned WinExec(const QString& commandLine, int /*showCommand*/)
     const QString& name = arguments.front();
     SpawnSetup setup;
     int error = 0;
-    if (IsDrivePath(name) || name.contains(u'/') || name.contains(u'\\')) {
+    if (NamesDrive(name) || name.contains(u'/') || name.contains(u'\\')) {
         const QString host = ProgramHostPath(name);
         if (host.isEmpty())
             return ERROR_FILE_NOT_FOUND;

@@ -29,6 +29,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <sys/stat.h>
 
 namespace {
@@ -795,6 +796,116 @@ TEST_F(OpenFlow, ShippedHelperFileOpensASampleLabelWithXdgOpen)
     });
     EXPECT_TRUE(runner.Boxes().empty());
     EXPECT_EQ(runner.DialogCount(), 1);  // no choice: the one helper for labels
+}
+
+// ---------------------------------------------------------------------------
+// A hostile volume: files named like the programs the helpers name. The
+// helpers' programs are the recorder, and so are the volume's files, so
+// the records show which of them ran.
+
+class HostileVolume : public OpenFlow {
+protected:
+    // The recorder's host path laid out on the volume in upper case, as a
+    // volume holds USR/BIN/XDG-OPEN beside a helper of /usr/bin/xdg-open.
+    QString MirrorOnVolume(const QString& hostPath) const { return CopyRecorder(hostPath.mid(1).toUpper()); }
+    // What ran, as "program arguments...", once every start has ended;
+    // sorted, since the programs run side by side.
+    QStringList Ran()
+    {
+        EXPECT_TRUE(platform::WaitForStartedPrograms(30000));
+        QStringList ran;
+        for (const Recording& record : fifo->ReadWritten())
+            ran << record.argv.join(u' ');
+        ran.sort();
+        return ran;
+    }
+    void SetUp() override
+    {
+        OpenFlow::SetUp();
+        fifo = std::make_unique<RecordFifo>(records.path());
+    }
+    std::unique_ptr<RecordFifo> fifo;
+};
+
+TEST_F(HostileVolume, HelperFileProgramsComeFromTheHost)
+{
+    volume.write("DATA/T.LBL", kTable);
+    volume.write("DATA/NOTES.TXT", "x");
+    const QString mirror = MirrorOnVolume(Recorder());
+    const QString backslashed = QString(Recorder()).replace(u'/', u'\\');
+    programDir.write("vellor.ini", QFile::encodeName("[Label]\nContent Type=*\nApplication=" + Recorder() +
+                                                     "\n[Text]\nApplication=" + backslashed + "\nExtension=.TXT\n"));
+    Run(
+        [&](CBrowserDlg& b) {
+            SelectFolder(b, {"Data"});
+            DoubleClick(b, "T.lbl");
+            DoubleClick(b, "Notes.txt");
+        },
+        "*");
+    EXPECT_EQ(Ran(), QStringList({Recorder() + ' ' + volume.file("DATA/NOTES.TXT"),
+                                  Recorder() + ' ' + volume.file("DATA/T.LBL")}))
+        << "never " << mirror.toStdString();
+    EXPECT_TRUE(runner.Boxes().empty());
+}
+
+TEST_F(HostileVolume, AFolderWhereTheHostProgramIsNamedDoesNotStopIt)
+{
+    volume.write("T.LBL", kTable);
+    volume.mkdir(Recorder().mid(1).toUpper());
+    programDir.write("vellor.ini", QFile::encodeName("[Label]\nContent Type=*\nApplication=" + Recorder() + "\n"));
+    Run([&](CBrowserDlg& b) { DoubleClick(b, "T.lbl"); });
+    EXPECT_EQ(Ran(), QStringList({Recorder() + ' ' + volume.file("T.LBL")}));
+}
+
+TEST_F(HostileVolume, BuiltInHelpersRunFromTheProgramFolder)
+{
+    volume.write("T.LBL", kTable);
+    const QString grafel = programDir.file("grafel.exe");
+    ASSERT_TRUE(QFile::copy(Recorder(), grafel));
+    ::chmod(QFile::encodeName(grafel).constData(), 0755);
+    MirrorOnVolume(grafel);
+    Run([&](CBrowserDlg& b) {
+        ExpectChoice({"GRAFEL - Table", "Plainsight - Label", "Skyglass - Image", "SKYGLASS - Table",
+                      "Skyglass - Time Series", "Tagwright - Label"},
+                     "GRAFEL - Table");
+        DoubleClick(b, "T.lbl");
+    });
+    EXPECT_EQ(Ran(), QStringList({grafel + ' ' + volume.file("T.LBL")}));
+}
+
+TEST_F(HostileVolume, BareNamesAreNotLookedUpInTheBrowsedFolder)
+{
+    volume.write("DATA/T.TAB", "1,2\n");
+    volume.write("DATA/X.DAT", "x");
+    CopyRecorder("DATA/XDG-OPEN");
+    CopyRecorder("DATA/VIEWER");
+    programDir.write("vellor.ini", "[Table]\nApplication=xdg-open\nExtension=.TAB\n"
+                                   "[Data]\nApplication=viewer %1\nExtension=.DAT\n");
+    Run(
+        [&](CBrowserDlg& b) {
+            SelectFolder(b, {"Data"});
+            // Not found, which offers the search as for any missing program.
+            ExpectFindHelper("Unable to start helper for \".tab\" type content.\nReason: File not found."
+                             "\n\nThe name of the missing helper is: xdg-open",
+                             nullptr);
+            DoubleClick(b, "T.tab");
+            ExpectFindHelper("Unable to start helper for \".dat\" type content.\nReason: File not found."
+                             "\n\nThe name of the missing helper is: viewer",
+                             nullptr);
+            DoubleClick(b, "X.dat");
+        },
+        "*");
+    EXPECT_EQ(Ran(), QStringList());
+    EXPECT_TRUE(runner.Boxes().empty());
+}
+
+TEST_F(HostileVolume, AProgramOnTheVolumeRunsWhenItsDriveIsNamed)
+{
+    volume.write("T.LBL", kTable);
+    const QString tool = CopyRecorder("SOFTWARE/TOOL");
+    programDir.write("vellor.ini", "[Label]\nContent Type=*\nApplication=D:\\SOFTWARE\\TOOL\n");
+    Run([&](CBrowserDlg& b) { DoubleClick(b, "T.lbl"); });
+    EXPECT_EQ(Ran(), QStringList({tool + ' ' + volume.file("T.LBL")}));
 }
 
 }  // namespace

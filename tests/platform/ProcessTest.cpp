@@ -159,34 +159,57 @@ TEST_F(ProcessStart, DrivePathsBecomeHostPaths)
                                         volume.path(), "Q:/no/drive", "C:relative"}));
 }
 
-TEST_F(ProcessStart, RootedProgramPathsWithoutDrive)
+// The current folder is the volume, and a volume may hold files named
+// like host programs. Only a path that names the volume's drive runs one.
+TEST_F(ProcessStart, ProgramsOnTheVolumeRunOnlyWhenTheirDriveIsNamed)
 {
     const QString savedCwd = QDir::currentPath();
     QDir::setCurrent(volume.path());  // the current drive is D:
+    // The recorder's own host path, laid out again on the volume in upper
+    // case, as a volume could hold USR/BIN/XDG-OPEN.
+    const QString mirror = CopyRecorder(Recorder().mid(1).toUpper());
     const QString local = CopyRecorder("Bin/rec");
+    CopyRecorder("rec");
+    const QByteArray savedPath = qgetenv("PATH");
+    qputenv("PATH", ":.:Bin:/nonexistent");
     RecordFifo fifo(records.path());
-    // From the root of the current drive, as on Windows...
-    const int onDrive = platform::CreateProcess("\\bin\\REC", "rec");
-    const std::vector<Recording> first = fifo.Read();
-    // ...else the host path it came from, backslashes read as slashes.
+
+    const QString backslashed = QString(Recorder()).replace('/', '\\');
     const QString mixed = QFileInfo(Recorder()).path() + "\\" + QFileInfo(Recorder()).fileName();
-    const int host = platform::CreateProcess(QString(Recorder()).replace('/', '\\'), "r");
-    const std::vector<Recording> second = fifo.Read();
-    const int hostMixed = platform::CreateProcess(mixed, "r");
-    const std::vector<Recording> third = fifo.Read();
-    const int missing = platform::CreateProcess("\\no\\such\\program", "r");
+    const int host = platform::CreateProcess(Recorder(), "r host");
+    const int hostBackslashed = platform::CreateProcess(backslashed, "r backslashed");
+    const int hostMixed = platform::CreateProcess(mixed, "r mixed");
+    const int hostUpper = platform::CreateProcess(Recorder().toUpper(), "r upper");
+    const int rooted = platform::CreateProcess("\\bin\\REC", "rec rooted");
+    const int bare = platform::CreateProcess("rec", "rec bare");
+    const int relative = platform::CreateProcess("Bin\\rec", "rec relative");
+    const int dotted = platform::CreateProcess(".\\rec", "rec dotted");
+    const unsigned bareOnPath = platform::WinExec("rec onpath", SW_SHOW);
+    const unsigned relativeExec = platform::WinExec("Bin/rec exec", SW_SHOW);
+    const int onDrive = platform::CreateProcess("D:\\bin\\REC", "rec drive");
+    ASSERT_TRUE(platform::WaitForStartedPrograms(30000));
+    const std::vector<Recording> ran = fifo.ReadWritten();
+    qputenv("PATH", savedPath);
     QDir::setCurrent(savedCwd);
 
-    EXPECT_EQ(onDrive, 0);
     EXPECT_EQ(host, 0);
+    EXPECT_EQ(hostBackslashed, 0);
     EXPECT_EQ(hostMixed, 0);
-    EXPECT_EQ(missing, ERROR_FILE_NOT_FOUND);
-    ASSERT_EQ(first.size(), 1u);
-    ASSERT_EQ(second.size(), 1u);
-    ASSERT_EQ(third.size(), 1u);
-    EXPECT_EQ(first[0].argv.value(0), local);
-    EXPECT_EQ(second[0].argv.value(0), Recorder());
-    EXPECT_EQ(third[0].argv.value(0), Recorder());
+    EXPECT_EQ(hostUpper, ERROR_FILE_NOT_FOUND);  // host names are not matched without case
+    EXPECT_EQ(rooted, ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(bare, ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(relative, ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(dotted, ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(bareOnPath, unsigned(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(relativeExec, unsigned(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(onDrive, 0);
+    QStringList what;
+    for (const Recording& record : ran)
+        what << record.argv.join(' ');
+    QStringList expected{Recorder() + " backslashed", Recorder() + " host", Recorder() + " mixed", local + " drive"};
+    what.sort();
+    expected.sort();
+    EXPECT_EQ(what, expected) << "the mirror at " << mirror.toStdString() << " must never run";
 }
 
 TEST_F(ProcessStart, StartReturnsWhileTheProgramStillRuns)

@@ -75,23 +75,43 @@ bool RecordFifo::OpenReadingEnd()
     return m_fd >= 0;
 }
 
+bool RecordFifo::TakeRecord(Recording& record)
+{
+    for (;;) {
+        const qsizetype newline = m_pending.indexOf('\n');
+        if (newline < 0)
+            return false;
+        const QByteArray line = m_pending.left(newline);
+        m_pending.remove(0, newline + 1);
+        if (line == "end") {
+            record = Parse(m_lines);
+            m_lines.clear();
+            return true;
+        }
+        m_lines.append(line);
+    }
+}
+
+// Appends what the FIFO holds now; false at an error or when nothing was
+// there.
+bool RecordFifo::TakeWaitingBytes()
+{
+    char buffer[4096];
+    const ssize_t got = ::read(m_fd, buffer, sizeof buffer);
+    if (got > 0)
+        m_pending.append(buffer, got);
+    return got > 0;
+}
+
 std::vector<Recording> RecordFifo::Read(int count)
 {
     std::vector<Recording> records;
     if (!OpenReadingEnd())
         return records;
-    QList<QByteArray> lines;
     while (static_cast<int>(records.size()) < count) {
-        const qsizetype newline = m_pending.indexOf('\n');
-        if (newline >= 0) {
-            const QByteArray line = m_pending.left(newline);
-            m_pending.remove(0, newline + 1);
-            if (line == "end") {
-                records.push_back(Parse(lines));
-                lines.clear();
-            } else {
-                lines.append(line);
-            }
+        Recording record;
+        if (TakeRecord(record)) {
+            records.push_back(std::move(record));
             continue;
         }
         pollfd wait{m_fd, POLLIN, 0};
@@ -100,12 +120,21 @@ std::vector<Recording> RecordFifo::Read(int count)
             continue;
         if (ready <= 0)
             break;  // the guard: nothing came in time
-        char buffer[4096];
-        const ssize_t got = ::read(m_fd, buffer, sizeof buffer);
-        if (got > 0)
-            m_pending.append(buffer, got);
-        else if (got < 0 && errno != EAGAIN && errno != EINTR)
+        if (!TakeWaitingBytes() && errno != EAGAIN && errno != EINTR)
             break;
     }
+    return records;
+}
+
+std::vector<Recording> RecordFifo::ReadWritten()
+{
+    std::vector<Recording> records;
+    if (!OpenReadingEnd())
+        return records;
+    while (TakeWaitingBytes()) {
+    }
+    Recording record;
+    while (TakeRecord(record))
+        records.push_back(std::move(record));
     return records;
 }

@@ -29,13 +29,20 @@ public:
 
     // Reads count records; fewer when the guard timeout passed first.
     std::vector<Recording> Read(int count = 1);
+    // The records written so far, without waiting for more. After
+    // platform::WaitForStartedPrograms nothing is still on its way, so
+    // this is everything that ran.
+    std::vector<Recording> ReadWritten();
     QString Path() const { return m_path; }
 
 private:
     bool OpenReadingEnd();
+    bool TakeRecord(Recording& record);
+    bool TakeWaitingBytes();
     QString m_path;
     QByteArray m_previous;  // VELLORA_RECORD before
     bool m_hadPrevious = false;
     int m_fd = -1;
-    QByteArray m_pending;
+    QByteArray m_pending;     // bytes read, not yet taken as lines
+    QList<QByteArray> m_lines;  // lines of the record being taken
 };
