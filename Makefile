@@ -13,6 +13,9 @@ WERROR     ?= OFF
 # tests and benchmarks need besides.
 PROGRAM_DEPS := cmake g++ ninja-build pkg-config qt6-base-dev fonts-dejavu-core shared-mime-info xdg-utils
 DEPS := $(PROGRAM_DEPS) clang libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream
+# The package test checks the Debian package with lintian (which brings
+# dpkg-dev and file, what CPack needs to make it).
+DEPS += lintian
 # Running the program headless and taking screenshots of it.
 RUN_DEPS := xvfb xdotool imagemagick
 # CPack's Debian generator computes the package's dependencies with

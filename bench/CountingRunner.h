@@ -23,6 +23,7 @@ public:
         return ++modals, IDOK;
     }
     bool GetOpenFileName(FileDialogRequest&) override { return ++modals, false; }
+    bool GetExistingDirectory(FolderDialogRequest&) override { return ++modals, false; }
 
 private:
     CModalRunner* m_previous;

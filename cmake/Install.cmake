@@ -5,7 +5,10 @@
 #   lib/vellora/vellor.ini         the helpers it comes with
 #   bin/vellora                    symlink to ../lib/vellora/vellora
 #   share/doc/vellora/vellora.html the help page, and examples/vellor.ini
+#   share/doc/vellora/copyright    the licence; changelog.Debian.gz beside it
 #   share/applications/, share/metainfo/, share/icons/hicolor/, share/man/man1/
+#   share/kio/servicemenus/        "Open as PDS volume" on folders in KDE
+#   share/lintian/overrides/vellora
 #
 # The build tree gets the same vellor.ini beside the program, so a program
 # started from build/ opens files as the installed one does.
@@ -47,6 +50,15 @@ add_custom_command(OUTPUT ${VELLORA_MAN_PAGE}
     VERBATIM)
 add_custom_target(vellora_man_page ALL DEPENDS ${VELLORA_MAN_PAGE})
 
+# --- The package's changelog, compressed as Debian keeps changelogs.
+set(VELLORA_CHANGELOG ${CMAKE_BINARY_DIR}/doc/changelog.Debian.gz)
+add_custom_command(OUTPUT ${VELLORA_CHANGELOG}
+    COMMAND ${CMAKE_COMMAND} -E copy ${VELLORA_PACKAGING_DIR}/changelog ${CMAKE_BINARY_DIR}/doc/changelog.Debian
+    COMMAND ${GZIP_PROGRAM} -9nf ${CMAKE_BINARY_DIR}/doc/changelog.Debian
+    DEPENDS ${VELLORA_PACKAGING_DIR}/changelog
+    VERBATIM)
+add_custom_target(vellora_changelog ALL DEPENDS ${VELLORA_CHANGELOG})
+
 # --- bin/vellora: a relative link, right for any prefix and DESTDIR.
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/link)
 file(CREATE_LINK ../${VELLORA_PROGRAM_FOLDER}/vellora ${CMAKE_BINARY_DIR}/link/vellora SYMBOLIC)
@@ -61,20 +73,27 @@ install(FILES ${VELLORA_PACKAGING_DIR}/${VELLORA_APP_ID}.metainfo.xml DESTINATIO
 install(FILES ${VELLORA_PACKAGING_DIR}/${VELLORA_APP_ID}.svg DESTINATION share/icons/hicolor/scalable/apps)
 install(DIRECTORY ${VELLORA_ICON_DIR}/ DESTINATION share/icons/hicolor)
 install(FILES ${VELLORA_MAN_PAGE} DESTINATION share/man/man1)
+install(FILES ${VELLORA_PACKAGING_DIR}/${VELLORA_APP_ID}.servicemenu.desktop DESTINATION share/kio/servicemenus)
+install(FILES ${VELLORA_PACKAGING_DIR}/copyright ${VELLORA_CHANGELOG} DESTINATION share/doc/vellora)
+install(FILES ${VELLORA_PACKAGING_DIR}/lintian-overrides DESTINATION share/lintian/overrides RENAME vellora)
 
 # --- The Debian package: `cpack -G DEB` in the build folder, or the
 # `package` target.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vellora)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+# The first packaging of this version; packaging/changelog names it too.
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_PACKAGE_VENDOR Morvath)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Vellora developers <vellora@morvath.org>")
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://morvath.org/vellora/)
+# The project has no web site and no mail address of its own yet: .invalid
+# says so (it can never be delivered to anyone), and there is no homepage.
+# packaging/copyright and packaging/changelog name the same maintainer.
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Vellora developers <vellora@morvath.invalid>")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The helpers it comes with start /usr/bin/xdg-open.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS xdg-utils)
@@ -84,4 +103,7 @@ then a folder tree and a list of the PDS labels in each folder with the
 kind of data each label describes (image, table, time series, ...).
 A double-click opens a file with a helper program chosen by that kind
 or by the file's extension, or with the desktop's own application.")
+# Before the package is made: the programs lose their .comment and .note
+# sections, as Debian's own packages do.
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/StripSections.cmake)
 include(CPack)

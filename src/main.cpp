@@ -1,9 +1,9 @@
-// Vellora: started in a PDS volume's folder, or given it as its one
-// argument, which becomes the current drive, it shows the volume's
-// description and then the browser window. This is where the program's
-// pieces are put together: the drive table of the start folder, the modal
-// runner that shows real windows, and the application object with the
-// browser window it runs.
+// Vellora: started in a PDS volume's folder, given it as its one argument
+// or asked for it (--choose), which becomes the current drive, it shows the
+// volume's description and then the browser window. This is where the
+// program's pieces are put together: the modal runner that shows real
+// windows, the drive table of the start folder, and the application object
+// with the browser window it runs.
 
 #include "app/CBrowserApp.h"
 #include "app/CommandLine.h"
@@ -27,11 +27,18 @@ int main(int argc, char** argv)
     QApplication::setOrganizationName(QStringLiteral("Morvath"));
     QApplication::setDesktopFileName(QStringLiteral("org.morvath.Vellora"));
 
+    GuiModalRunner runner;
+    CModalRunner::Install(&runner);
+    // From the desktop's menu the volume's folder is asked for first; the
+    // chosen one is then the start folder, as a FOLDER argument is.
+    if (const std::optional<int> status = commandLine.ChooseFolder(stderr)) {
+        CModalRunner::Install(nullptr);
+        return *status;
+    }
+
     DriveTable drives;
     drives.InitFromStartDir(QDir::currentPath());
     DriveTable::Install(&drives);
-    GuiModalRunner runner;
-    CModalRunner::Install(&runner);
 
     CBrowserApp theApp(&CBrowserDlg::Make);
     theApp.InitInstance();

@@ -1,6 +1,8 @@
 #include "app/CommandLine.h"
 
+#include "app/VolumeChooser.h"
 #include "platform/HostNames.h"
+#include "platform/ModalRunner.h"
 #include "res/StringTable.h"
 
 #include <cerrno>
@@ -45,8 +47,9 @@ CommandLine::CommandLine(int argc, const char* const* argv)
 }
 
 // Left to right, the first argument that settles the matter wins: "--help",
-// "--version", an unknown option or a second folder. "--" ends the options,
-// so that any folder can be named.
+// "--version", an unknown option or a second folder. "--choose" may stand
+// anywhere among the options. "--" ends the options, so that any folder can
+// be named.
 void CommandLine::Read(const std::vector<std::string>& arguments)
 {
     bool options = true;
@@ -59,6 +62,8 @@ void CommandLine::Read(const std::vector<std::string>& arguments)
         } else if (options && argument == "--version") {
             m_action = Action::ShowVersion;
             return;
+        } else if (options && argument == "--choose") {
+            m_choose = true;
         } else if (options && IsOption(argument)) {
             Fail(res::TextId::UnknownOption, argument);
             return;
@@ -125,5 +130,21 @@ std::optional<int> CommandLine::Apply(std::FILE* out, std::FILE* err)
         break;
     }
     std::fprintf(err, "%s\n", m_error.c_str());
+    return kUsageError;
+}
+
+std::optional<int> CommandLine::ChooseFolder(std::FILE* err)
+{
+    if (!ChoosesFolder())
+        return std::nullopt;
+    const std::optional<QString> chosen = AskForVolumeFolder();
+    if (!chosen)
+        return EXIT_SUCCESS;
+    m_folder = platform::ToHostName(*chosen).toStdString();
+    if (EnterFolder())
+        return std::nullopt;
+    // Started from the menu, nobody reads the error line.
+    std::fprintf(err, "%s\n", m_error.c_str());
+    AfxMessageBox(FromBytes(m_error), MessageButtons::Ok, MessageIcon::Exclamation);
     return kUsageError;
 }

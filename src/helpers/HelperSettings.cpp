@@ -55,11 +55,25 @@ void SaveOptions(CRegistryKey& key, const QString& fileMask, int translate, int 
     key.SetDword(Latin1(helpers::kShowFullPathValue), static_cast<DWORD>(showFullPath));
 }
 
+QString UserHelperFile()
+{
+    const CWinApp* app = AfxGetApp();
+    const QString folder = app ? app->GetUserSettingsFolder() : QString();
+    return folder.isEmpty() ? QString() : folder + u'/' + Latin1(helpers::kHelperFileName);
+}
+
 void LoadDefaultHelpers(const QString& programDir, CHelperList& defaultHelperList)
 {
+    FileStatus status;
+    // The user's own file, when there is one, stands in for the program
+    // folder's, by the same rules.
+    const QString userIni = UserHelperFile();
+    if (!userIni.isEmpty() && platform::GetStatus(userIni, status)) {
+        LoadHelpersFromIni(userIni, defaultHelperList);
+        return;
+    }
     // The program folder is a host path, so the file is joined with "/".
     const QString iniPath = programDir + u'/' + Latin1(helpers::kHelperFileName);
-    FileStatus status;
     if (!platform::GetStatus(iniPath, status))
         AddDefaultHelpers(programDir, defaultHelperList);
     else

@@ -1,7 +1,8 @@
 #pragma once
 // Loading and saving what the browser window keeps between runs: the three
 // options in the per-user registry key, and the helper definitions, which
-// come from vellor.ini beside the program or from the built-in table.
+// come from the user's own vellor.ini, vellor.ini beside the program or the
+// built-in table.
 // Nothing here ever shows a message; every failure falls back silently.
 
 #include "helpers/CHelperEntry.h"
@@ -34,8 +35,14 @@ void SaveOptions(CRegistryKey& key, const QString& fileMask, int translate, int 
 
 // The steps of the browser window's construction, each usable on its own:
 //
-// Fills the default helper list from programDir's vellor.ini or, when there
-// is no such file, from the built-in table.
+// The user's own vellor.ini in the application's per-user settings folder
+// ($XDG_CONFIG_HOME/Morvath/vellor.ini); empty without an application object
+// or registry key. It may not exist.
+QString UserHelperFile();
+// Fills the default helper list from the user's own vellor.ini when it
+// exists, else from programDir's vellor.ini or, when there is no such file
+// either, from the built-in table. The file read, when it has no sections,
+// leaves the list empty.
 void LoadDefaultHelpers(const QString& programDir, CHelperList& defaultHelperList);
 // Opens the application key (created when missing) and reads the three
 // options from it; defaults when it cannot be opened.

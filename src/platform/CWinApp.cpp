@@ -1,5 +1,7 @@
 #include "platform/CWinApp.h"
 
+#include <QStandardPaths>
+
 namespace {
 CWinApp* g_theApp = nullptr;
 }
@@ -35,6 +37,13 @@ HKEY CWinApp::GetAppRegistryKey() const
     if (company)
         platform::RegCloseKey(company);
     return application;
+}
+
+QString CWinApp::GetUserSettingsFolder() const
+{
+    if (m_pszRegistryKey.isEmpty())
+        return {};
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' + m_pszRegistryKey;
 }
 
 CWinApp* AfxGetApp() { return g_theApp; }

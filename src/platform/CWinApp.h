@@ -24,6 +24,11 @@ public:
     // any missing level; the caller closes the handle. Null when no registry
     // key was set or the key cannot be opened.
     HKEY GetAppRegistryKey() const;
+    // The user's own settings folder of the company, where the settings
+    // store keeps its file ($XDG_CONFIG_HOME/<company>, ~/.config/<company>
+    // when that is unset); empty when no registry key was set. It may not
+    // exist.
+    QString GetUserSettingsFolder() const;
 
     QString m_pszAppName;      // "Vellora"
     QString m_pszRegistryKey;  // "Morvath"

@@ -48,7 +48,10 @@ bool IsUnder(const QString& path, const QString& folder)
     return path == folder || (path.startsWith(folder) && path[folder.size()] == u'/');
 }
 
-// Mount points of removable and other media, in mount-table order.
+}  // namespace
+
+namespace platform {
+
 QStringList MediaMountPoints()
 {
     QStringList points;
@@ -81,7 +84,7 @@ QStringList MediaMountPoints()
     return points;
 }
 
-}  // namespace
+}  // namespace platform
 
 void DriveTable::Clear()
 {
@@ -113,7 +116,7 @@ void DriveTable::InitFromStartDir(const QString& startDir)
     int next = 4;
     if (!start.isEmpty() && start != u'/')
         SetDrive(next++, start);
-    for (const QString& point : MediaMountPoints()) {
+    for (const QString& point : platform::MediaMountPoints()) {
         if (next > kDriveCount)
             break;
         if (point != start)

@@ -13,6 +13,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <vector>
@@ -92,4 +93,7 @@ int ChDir(const QString& path);
 QString HostPath(const QString& path);
 // Letter for a drive number: 4 -> 'D'; 0 gives the character of code 64.
 inline QChar DriveLetter(int drive) { return QChar(char16_t(drive + 64)); }
+// Mount points of removable and other media (under /media, /run/media and
+// /mnt), in mount-table order.
+QStringList MediaMountPoints();
 }  // namespace platform

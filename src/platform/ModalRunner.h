@@ -1,6 +1,6 @@
 #pragma once
-// Every modal run of the program (dialogs, message boxes, the open-file
-// dialog) goes through the one modal runner. The program installs a runner
+// Every modal run of the program (dialogs, message boxes, the open-file and
+// folder dialogs) goes through the one modal runner. The program installs a runner
 // that shows the real thing; tests install one that checks what is asked and
 // answers it.
 
@@ -29,6 +29,14 @@ struct FileDialogRequest {
     QString chosenPath;  // out: the chosen file's full host path
 };
 
+// What the folder dialog is asked to show.
+struct FolderDialogRequest {
+    QString title;
+    QString startFolder;  // a host path; the dialog opens there
+    QWidget* parent = nullptr;
+    QString chosenPath;   // out: the chosen folder's full host path
+};
+
 // The installed runner (Current) is never null once the program or a test
 // set one.
 class CModalRunner : public Installed<CModalRunner> {
@@ -40,6 +48,9 @@ public:
     virtual int MessageBox(const QString& text, const QString& caption, MessageBoxKind kind) = 0;
     // Runs the open-file dialog; true on OK with request.chosenPath set.
     virtual bool GetOpenFileName(FileDialogRequest& request) = 0;
+    // Runs the desktop's folder dialog; true on OK with request.chosenPath
+    // set.
+    virtual bool GetExistingDirectory(FolderDialogRequest& request) = 0;
 };
 
 // A message box through the modal runner; the caption is the application

@@ -110,7 +110,15 @@ const char* Utf8Text(TextId id)
 
     case TextId::CommandLineUsage:
         return "Usage: vellora [FOLDER]\n"
-               "Browses the PDS volume in FOLDER, or in the current folder when no folder is given.\n";
+               "       vellora --choose [FOLDER]\n"
+               "       vellora -- FOLDER\n"
+               "       vellora --help | --version\n"
+               "Browses the PDS volume in FOLDER, or in the current folder when no folder is given.\n"
+               "\n"
+               "  --choose   without a FOLDER, first asks for the volume's folder in the desktop's folder dialog\n"
+               "  --         ends the options: the next argument is the FOLDER, even one beginning with \"-\"\n"
+               "  --help     prints this text\n"
+               "  --version  prints the version\n";
     case TextId::CommandLineVersion:
         return "vellora 1.0\n";
     case TextId::UnknownOption:
@@ -123,7 +131,8 @@ const char* Utf8Text(TextId id)
         return "vellora: \"%1\" is not a folder.";
     case TextId::CannotEnterFolder:
         return "vellora: the folder \"%1\" cannot be opened: %2.";
-
+    case TextId::ChooseVolumeTitle:
+        return "Vellora - Choose the Folder of a PDS Volume";
     case TextId::Count:
         break;
     }

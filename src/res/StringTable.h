@@ -79,6 +79,7 @@ enum class TextId {
     NoSuchFolder,        // %1 the folder
     NotAFolder,          // %1 the argument
     CannotEnterFolder,   // %1 the folder, %2 the system's reason
+    ChooseVolumeTitle,   // the folder dialog of --choose
 
     Count  // not a text: the number of ids
 };

@@ -1,7 +1,8 @@
 // The folder argument: `vellora FOLDER` starts exactly as if started in
-// FOLDER (drive letter and description file come from it); --help and
-// --version print; every bad argument gives its one-line error and exit
-// status 2 before any window or settings file exists.
+// FOLDER (drive letter and description file come from it), and so does the
+// folder chosen after `vellora --choose`; --help and --version print; every
+// bad argument gives its one-line error and exit status 2 before any window
+// or settings file exists.
 
 #include "app/CBrowserApp.h"
 #include "app/CVolumeContentsDlg.h"
@@ -9,6 +10,7 @@
 #include "platform/DriveTable.h"
 #include "platform/WinTypes.h"
 #include "platform/gui/CListBox.h"
+#include "support/FakeXdg.h"
 #include "support/ProgramRun.h"
 #include "support/QtPrinters.h"
 #include "support/ScopedDrives.h"
@@ -128,6 +130,116 @@ TEST_F(FolderArgument, NoArgumentLeavesTheCurrentFolder)
     EXPECT_EQ(printed.Err(), "");
 }
 
+TEST_F(FolderArgument, TheChosenFolderIsTheVolumeAsIfItHadBeenGiven)
+{
+    volume.write("AAREADME.TXT", "CHOSEN SAMPLE VOLUME\n\nfrom the menu\n");
+    QDir::setCurrent(elsewhere.path());
+    CommandLine commandLine({"--choose"});
+    Printed printed;
+    // Nothing is asked before Qt runs.
+    EXPECT_EQ(commandLine.Apply(printed.out, printed.err), std::nullopt);
+    EXPECT_EQ(QDir::current().canonicalPath(), QDir(elsewhere.path()).canonicalPath());
+    {
+        ScriptedRunner runner;
+        runner.ExpectFolderDialog([&](FolderDialogRequest& request) {
+            EXPECT_EQ(request.title, "Vellora - Choose the Folder of a PDS Volume");
+            if (platform::MediaMountPoints().isEmpty()) {
+                EXPECT_EQ(request.startFolder, QDir::homePath());
+            }
+            request.chosenPath = volume.path();
+            return true;
+        });
+        EXPECT_EQ(commandLine.ChooseFolder(printed.err), std::nullopt);
+    }
+    EXPECT_EQ(printed.Out(), "");
+    EXPECT_EQ(printed.Err(), "");
+    EXPECT_EQ(QDir::current().canonicalPath(), QDir(volume.path()).canonicalPath());
+    EXPECT_EQ(qgetenv("PWD"), QFile::encodeName(QDir(volume.path()).canonicalPath()));
+    StartAndExpect("D:/AAREADME.TXT", {"CHOSEN SAMPLE VOLUME", "", "from the menu"});
+}
+
+TEST_F(FolderArgument, CancellingTheChooserEndsTheRunWithNothingReadOrWritten)
+{
+    FakeXdg xdg;
+    QDir::setCurrent(elsewhere.path());
+    CommandLine commandLine({"--choose"});
+    Printed printed;
+    ASSERT_EQ(commandLine.Apply(printed.out, printed.err), std::nullopt);
+    {
+        ScriptedRunner runner;
+        runner.ExpectFolderDialog([](FolderDialogRequest&) { return false; });
+        EXPECT_EQ(commandLine.ChooseFolder(printed.err), 0);
+    }
+    EXPECT_EQ(printed.Err(), "");
+    EXPECT_EQ(QDir::current().canonicalPath(), QDir(elsewhere.path()).canonicalPath());
+    // No settings file, nor anything else in the user's settings folder.
+    EXPECT_FALSE(QFileInfo::exists(xdg.path("config/Morvath/Vellora.conf")));
+    EXPECT_TRUE(QDir(xdg.path("config")).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+}
+
+TEST_F(FolderArgument, AChosenFolderThatCannotBeEnteredIsReportedInABoxAndOnTheErrorStream)
+{
+    QDir::setCurrent(elsewhere.path());
+    const QString gone = volume.file("GONE");
+    CommandLine commandLine({"--choose"});
+    Printed printed;
+    ASSERT_EQ(commandLine.Apply(printed.out, printed.err), std::nullopt);
+    const QString error = "vellora: the folder \"" + gone + "\" does not exist.";
+    {
+        ScriptedRunner runner;
+        runner.ExpectFolderDialog([&](FolderDialogRequest& request) {
+            request.chosenPath = gone;
+            return true;
+        });
+        runner.ExpectBox(IDOK);
+        EXPECT_EQ(commandLine.ChooseFolder(printed.err), CommandLine::kUsageError);
+        ASSERT_EQ(runner.Boxes().size(), 1u);
+        EXPECT_EQ(runner.Boxes()[0].text, error);
+        EXPECT_EQ(runner.Boxes()[0].kind, (MessageBoxKind{MessageButtons::Ok, MessageIcon::Exclamation}));
+    }
+    EXPECT_EQ(printed.Err(), (error + "\n").toStdString());
+    EXPECT_EQ(QDir::current().canonicalPath(), QDir(elsewhere.path()).canonicalPath());
+}
+
+TEST_F(FolderArgument, WithAFolderOrWithoutChooseNothingIsAsked)
+{
+    QDir::setCurrent(elsewhere.path());
+    ScriptedRunner runner;  // any folder dialog fails the test
+    Printed printed;
+    CommandLine plain(std::vector<std::string>{});
+    ASSERT_EQ(plain.Apply(printed.out, printed.err), std::nullopt);
+    EXPECT_EQ(plain.ChooseFolder(printed.err), std::nullopt);
+    EXPECT_EQ(QDir::current().canonicalPath(), QDir(elsewhere.path()).canonicalPath());
+
+    CommandLine given({"--choose", volume.path().toStdString()});
+    ASSERT_EQ(given.Apply(printed.out, printed.err), std::nullopt);
+    EXPECT_EQ(given.ChooseFolder(printed.err), std::nullopt);
+    EXPECT_EQ(QDir::current().canonicalPath(), QDir(volume.path()).canonicalPath());
+    EXPECT_EQ(printed.Err(), "");
+}
+
+TEST(CommandLineReading, ChooseAsksOnlyWhenNoFolderIsGiven)
+{
+    EXPECT_TRUE(CommandLine({"--choose"}).ChoosesFolder());
+    EXPECT_TRUE(CommandLine({"--choose", "--choose"}).ChoosesFolder());
+    EXPECT_FALSE(CommandLine(std::vector<std::string>{}).ChoosesFolder());
+    const CommandLine given({"--choose", "/some/folder"});
+    EXPECT_EQ(given.GetAction(), CommandLine::Action::Start);
+    EXPECT_FALSE(given.ChoosesFolder());
+    EXPECT_EQ(given.Folder(), "/some/folder");
+    EXPECT_FALSE(CommandLine({"/some/folder", "--choose"}).ChoosesFolder());
+    // After "--" it is a folder's name like any other.
+    const CommandLine named({"--", "--choose"});
+    EXPECT_FALSE(named.ChoosesFolder());
+    EXPECT_EQ(named.Folder(), "--choose");
+    // --help, --version and errors still settle the matter.
+    EXPECT_EQ(CommandLine({"--choose", "--help"}).GetAction(), CommandLine::Action::ShowHelp);
+    EXPECT_EQ(CommandLine({"--choose", "--version"}).GetAction(), CommandLine::Action::ShowVersion);
+    const CommandLine bad({"--choose", "--bogus"});
+    EXPECT_EQ(bad.GetAction(), CommandLine::Action::Fail);
+    EXPECT_FALSE(bad.ChoosesFolder());
+}
+
 TEST(CommandLineReading, HelpAndVersionWinWhenReachedAndDoubleDashEndsTheOptions)
 {
     EXPECT_EQ(CommandLine({"--help"}).GetAction(), CommandLine::Action::ShowHelp);
@@ -164,8 +276,17 @@ TEST_F(ProgramArguments, HelpAndVersionPrintWithoutADisplay)
     const ProgramRun help = Run({"--help"});
     EXPECT_TRUE(help.finished);
     EXPECT_EQ(help.exitCode, 0);
-    EXPECT_EQ(help.out, "Usage: vellora [FOLDER]\n"
-                        "Browses the PDS volume in FOLDER, or in the current folder when no folder is given.\n");
+    EXPECT_EQ(help.out,
+              "Usage: vellora [FOLDER]\n"
+              "       vellora --choose [FOLDER]\n"
+              "       vellora -- FOLDER\n"
+              "       vellora --help | --version\n"
+              "Browses the PDS volume in FOLDER, or in the current folder when no folder is given.\n"
+              "\n"
+              "  --choose   without a FOLDER, first asks for the volume's folder in the desktop's folder dialog\n"
+              "  --         ends the options: the next argument is the FOLDER, even one beginning with \"-\"\n"
+              "  --help     prints this text\n"
+              "  --version  prints the version\n");
     EXPECT_EQ(help.err, "");
 
     const ProgramRun version = Run({"--version"});

@@ -1,5 +1,6 @@
 // Loading and saving the browser's settings: the options in the per-user
-// store, the helpers from vellor.ini or the built-in table.
+// store, the helpers from the user's own vellor.ini, the program folder's
+// or the built-in table.
 
 #include "helpers/HelperLists.h"
 #include "helpers/HelperSettings.h"
@@ -10,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <gtest/gtest.h>
 
@@ -209,6 +211,109 @@ TEST_F(HelperSettings, AnEmptyOrUnreadableVellorIniLeavesNoHelpers)
     Load();
     EXPECT_TRUE(defaults.empty());
     EXPECT_TRUE(runner.Boxes().empty());
+}
+
+TEST_F(HelperSettings, TheUsersOwnVellorIniStandsInForTheProgramFoldersOne)
+{
+    programDir.write("vellor.ini", "[Shipped]\nApplication=/usr/bin/xdg-open\n");
+    Load();
+    ASSERT_EQ(defaults.size(), 1u);
+    EXPECT_EQ(defaults[0]->m_strName, "Shipped");
+    Save();
+
+    const QByteArray mine =
+        "; my own helpers\n"
+        "[Mine]\nContent Type=IMAGE\nApplication=/usr/bin/display\nExtension=.IMG\n"
+        "Message=Close the viewer|to come back\n"
+        "[Second]\nApplication = \"/bin/true\"\n";
+    const QString userIni = xdg.write("config/Morvath/vellor.ini", mine);
+    EXPECT_EQ(UserHelperFile(), userIni);
+    Load();
+    ASSERT_EQ(defaults.size(), 2u);
+    EXPECT_EQ(defaults[0]->m_strName, "Mine");
+    EXPECT_EQ(defaults[0]->m_strContentType, "IMAGE");
+    EXPECT_EQ(defaults[0]->m_strApplication, "/usr/bin/display");
+    EXPECT_EQ(defaults[0]->m_strExtension, ".IMG");
+    EXPECT_EQ(defaults[0]->m_strMessage, "Close the viewer|to come back");
+    EXPECT_EQ(defaults[1]->m_strName, "Second");
+    EXPECT_EQ(defaults[1]->m_strApplication, "/bin/true");
+    ASSERT_EQ(helpers.size(), 2u);
+    EXPECT_EQ(helpers[0]->m_strName, "Mine");
+    Save();
+
+    // Without the program folder's file the user's is still the one read,
+    // not the built-in table; and it is never written.
+    QFile::remove(programDir.file("vellor.ini"));
+    Load();
+    ASSERT_EQ(defaults.size(), 2u);
+    EXPECT_EQ(defaults[1]->m_strName, "Second");
+    Save();
+    QFile written(userIni);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), mine);
+    EXPECT_EQ(CompanyFolder(), (QStringList{"vellor.ini", "Vellora.conf"}));
+    EXPECT_TRUE(runner.Boxes().empty());
+}
+
+TEST_F(HelperSettings, AUsersVellorIniFollowsTheSameRules)
+{
+    programDir.write("vellor.ini", "[Shipped]\nApplication=/usr/bin/xdg-open\n");
+    // A file without sections leaves no helpers at all: neither the program
+    // folder's file nor the built-in table fills in.
+    xdg.write("config/Morvath/vellor.ini", "; nothing yet\n");
+    Load();
+    EXPECT_TRUE(defaults.empty());
+    EXPECT_TRUE(helpers.empty());
+    Save();
+
+    // Something that exists there but cannot be read counts as such a file.
+    QFile::remove(xdg.path("config/Morvath/vellor.ini"));
+    xdg.dir().mkdir("config/Morvath/vellor.ini");
+    Load();
+    EXPECT_TRUE(defaults.empty());
+    Save();
+
+    // Gone again: the program folder's file is back.
+    QDir(xdg.path("config/Morvath/vellor.ini")).removeRecursively();
+    Load();
+    ASSERT_EQ(defaults.size(), 1u);
+    EXPECT_EQ(defaults[0]->m_strName, "Shipped");
+    EXPECT_TRUE(runner.Boxes().empty());
+}
+
+TEST_F(HelperSettings, TheUsersFolderIsUnderTheHomeWithoutXdgConfigHome)
+{
+    // The test program's private home; the file and the variable are put
+    // back whatever happens.
+    struct Restore {
+        QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+        QString file = QDir::homePath() + "/.config/Morvath/vellor.ini";
+        ~Restore()
+        {
+            QFile::remove(file);
+            qputenv("XDG_CONFIG_HOME", configHome);
+        }
+    } restore;
+    qunsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(UserHelperFile(), restore.file);
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(restore.file).path()));
+    {
+        QFile file(restore.file);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[From home]\nApplication=/bin/true\n");
+    }
+    LoadDefaultHelpers(programDir.path(), defaults);
+    ASSERT_EQ(defaults.size(), 1u);
+    EXPECT_EQ(defaults[0]->m_strName, "From home");
+}
+
+TEST_F(HelperSettings, WithoutARegistryKeyNoUsersFileIsLookedFor)
+{
+    xdg.write("config/Morvath/vellor.ini", "[Mine]\nApplication=/bin/true\n");
+    app.m_pszRegistryKey.clear();
+    EXPECT_EQ(UserHelperFile(), QString());
+    LoadDefaultHelpers(programDir.path(), defaults);
+    EXPECT_EQ(defaults.size(), 8u);
 }
 
 TEST_F(HelperSettings, LongValuesAreCutAndRepeatedSectionsListedEachTime)

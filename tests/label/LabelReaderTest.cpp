@@ -127,8 +127,8 @@ TEST_F(LabelReader, BinaryDataAndNulBytes)
 TEST_F(LabelReader, UnopenablePathsGiveOneMessageEach)
 {
     volume.mkdir("Data/folder.lbl");
-    ::mkfifo(QFile::encodeName(volume.file("Data/fifo.lbl")).constData(), 0644);
-    ::symlink("nowhere.lbl", QFile::encodeName(volume.file("Data/dangling.lbl")).constData());
+    ASSERT_EQ(::mkfifo(QFile::encodeName(volume.file("Data/fifo.lbl")).constData(), 0644), 0);
+    ASSERT_EQ(::symlink("nowhere.lbl", QFile::encodeName(volume.file("Data/dangling.lbl")).constData()), 0);
 
     ExpectUnopenable("D:/Data/Missing.lbl");
     ExpectUnopenable("D:/Data/folder.lbl");

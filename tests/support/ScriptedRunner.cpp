@@ -14,19 +14,25 @@ ScriptedRunner::~ScriptedRunner()
 
 ScriptedRunner& ScriptedRunner::ExpectBox(int result)
 {
-    m_steps.push_back({Kind::Box, result, {}, {}});
+    m_steps.push_back({Kind::Box, result, {}, {}, {}});
     return *this;
 }
 
 ScriptedRunner& ScriptedRunner::ExpectDialog(DialogHandler handler)
 {
-    m_steps.push_back({Kind::Dialog, 0, std::move(handler), {}});
+    m_steps.push_back({Kind::Dialog, 0, std::move(handler), {}, {}});
     return *this;
 }
 
 ScriptedRunner& ScriptedRunner::ExpectFileDialog(FileHandler handler)
 {
-    m_steps.push_back({Kind::File, 0, {}, std::move(handler)});
+    m_steps.push_back({Kind::File, 0, {}, std::move(handler), {}});
+    return *this;
+}
+
+ScriptedRunner& ScriptedRunner::ExpectFolderDialog(FolderHandler handler)
+{
+    m_steps.push_back({Kind::Folder, 0, {}, {}, std::move(handler)});
     return *this;
 }
 
@@ -63,4 +69,15 @@ bool ScriptedRunner::GetOpenFileName(FileDialogRequest& request)
     Step step = std::move(m_steps.front());
     m_steps.pop_front();
     return step.file(request);
+}
+
+bool ScriptedRunner::GetExistingDirectory(FolderDialogRequest& request)
+{
+    if (m_steps.empty() || m_steps.front().kind != Kind::Folder) {
+        ADD_FAILURE() << "unexpected folder dialog";
+        return false;
+    }
+    Step step = std::move(m_steps.front());
+    m_steps.pop_front();
+    return step.folder(request);
 }

@@ -19,6 +19,7 @@ public:
     };
     using DialogHandler = std::function<int(CDialog&)>;
     using FileHandler = std::function<bool(FileDialogRequest&)>;
+    using FolderHandler = std::function<bool(FolderDialogRequest&)>;
 
     ScriptedRunner();   // installs itself
     ~ScriptedRunner() override;  // restores the previous runner; fails on unused expectations
@@ -29,6 +30,8 @@ public:
     ScriptedRunner& ExpectDialog(DialogHandler handler);
     // Expects the open-file dialog.
     ScriptedRunner& ExpectFileDialog(FileHandler handler);
+    // Expects the folder dialog.
+    ScriptedRunner& ExpectFolderDialog(FolderHandler handler);
 
     // Every message box shown so far, in order.
     const std::vector<Box>& Boxes() const { return m_boxes; }
@@ -37,14 +40,16 @@ public:
     int RunDialog(CDialog& dialog) override;
     int MessageBox(const QString& text, const QString& caption, MessageBoxKind kind) override;
     bool GetOpenFileName(FileDialogRequest& request) override;
+    bool GetExistingDirectory(FolderDialogRequest& request) override;
 
 private:
-    enum class Kind { Box, Dialog, File };
+    enum class Kind { Box, Dialog, File, Folder };
     struct Step {
         Kind kind;
         int result = 0;
         DialogHandler dialog;
         FileHandler file;
+        FolderHandler folder;
     };
     std::deque<Step> m_steps;
     std::vector<Box> m_boxes;

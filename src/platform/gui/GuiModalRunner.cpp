@@ -88,3 +88,13 @@ bool GuiModalRunner::GetOpenFileName(FileDialogRequest& request)
     request.chosenPath = path;
     return true;
 }
+
+bool GuiModalRunner::GetExistingDirectory(FolderDialogRequest& request)
+{
+    const QString path = QFileDialog::getExistingDirectory(request.parent, request.title, request.startFolder,
+                                                           QFileDialog::ShowDirsOnly);
+    if (path.isEmpty())
+        return false;
+    request.chosenPath = path;
+    return true;
+}
