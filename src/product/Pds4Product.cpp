@@ -2,9 +2,6 @@
 
 namespace product {
 
-Product ReadPds4Product(const QString& path)
-{
-    throw Error{path + QStringLiteral(": PDS4 labels are not read yet")};
-}
+Product ReadPds4Product(const QString& path) { throw Error{path + QStringLiteral(": PDS4 labels are not read yet")}; }
 
 }  // namespace product
