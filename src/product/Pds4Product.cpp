@@ -2,6 +2,9 @@
 
 namespace product {
 
-Product ReadPds4Product(const QString& path) { throw Error{path + QStringLiteral(": PDS4 labels are not read yet")}; }
+Product ReadPds4Product(const QString& path)
+{
+    throw Error{path + QStringLiteral(": PDS4 labels are not read yet")};
+}
 
 }  // namespace product
