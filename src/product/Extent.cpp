@@ -80,19 +80,19 @@ ByteSpan TableSpan(const TableObject& table)
                           .arg(field.startByte + 1)
                           .arg(field.startByte + field.bytes)
                           .arg(table.recordBytes));
-        if (field.kind == FieldKind::Binary && !IsDecodable(field.element))
+        if (table.format == TableFormat::Binary && field.kind == FieldKind::Binary && !IsDecodable(field.element))
             throw Bad(table.dataFile, table.name,
                       QStringLiteral("field %1: %2 bytes of type %3 cannot be decoded")
                           .arg(field.name)
                           .arg(field.bytes)
                           .arg(field.dataType));
-        if (field.kind == FieldKind::Binary && field.element.bytes > field.bytes)
+        if (table.format == TableFormat::Binary && field.kind == FieldKind::Binary && field.element.bytes > field.bytes)
             throw Bad(table.dataFile, table.name,
                       QStringLiteral("field %1: %2 bytes hold no %3-byte value")
                           .arg(field.name)
                           .arg(field.bytes)
                           .arg(field.element.bytes));
-        if (field.kind == FieldKind::BitField &&
+        if (table.format != TableFormat::Character && field.kind == FieldKind::BitField &&
             (field.bits < 1 || field.bits > 64 || field.startBit < 0 || field.startBit + field.bits > 8 * field.bytes))
             throw Bad(table.dataFile, table.name,
                       QStringLiteral("bit field %1 (bits %2 to %3) does not fit its %4 bytes")

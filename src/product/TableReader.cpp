@@ -231,12 +231,15 @@ std::string_view TableReader::Record(std::int64_t row) const
     return record;
 }
 
-Value TableReader::DecodeField(const Field& field, std::string_view record, std::int64_t prefixBytes)
+Value TableReader::DecodeField(const Field& field, std::string_view record, std::int64_t prefixBytes,
+                               bool characterRecord)
 {
     const std::int64_t start = prefixBytes + field.startByte;
     if (start < 0 || field.bytes <= 0 || start + field.bytes > std::int64_t(record.size()))
         return {};
     const auto* p = reinterpret_cast<const unsigned char*>(record.data() + start);
+    if (characterRecord)
+        return DecodeText(field, std::string_view(record.data() + start, std::size_t(field.bytes)));
     switch (field.kind) {
     case FieldKind::Binary:
         return DecodeBinary(field, p);
@@ -293,8 +296,9 @@ void TableReader::ReadRow(std::int64_t row, std::vector<Value>& values) const
     values.resize(m_table.fields.size());
     const std::string_view record = Record(row);
     if (m_table.format != TableFormat::Delimited) {
+        const bool character = m_table.format == TableFormat::Character;
         for (std::size_t i = 0; i < m_table.fields.size(); ++i)
-            values[i] = DecodeField(m_table.fields[i], record, m_table.rowPrefixBytes);
+            values[i] = DecodeField(m_table.fields[i], record, m_table.rowPrefixBytes, character);
         return;
     }
     thread_local std::vector<std::string> parts;
@@ -311,7 +315,8 @@ Value TableReader::Cell(std::int64_t row, std::size_t field) const
     if (field >= m_table.fields.size())
         return {};
     if (m_table.format != TableFormat::Delimited)
-        return DecodeField(m_table.fields[field], Record(row), m_table.rowPrefixBytes);
+        return DecodeField(m_table.fields[field], Record(row), m_table.rowPrefixBytes,
+                           m_table.format == TableFormat::Character);
     std::vector<Value> values;
     ReadRow(row, values);
     return std::move(values[field]);

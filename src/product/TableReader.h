@@ -36,8 +36,10 @@ public:
     void ReadRow(std::int64_t row, std::vector<Value>& values) const;
     Value Cell(std::int64_t row, std::size_t field) const;
 
-    // One field's value from a fixed-width record's bytes.
-    static Value DecodeField(const Field& field, std::string_view record, std::int64_t prefixBytes);
+    // One field's value from a fixed-width record's bytes. In a character
+    // record every field is text, binary-typed ones too.
+    static Value DecodeField(const Field& field, std::string_view record, std::int64_t prefixBytes,
+                             bool characterRecord = false);
     // One value of a delimited record as text: unquoted, trimmed.
     static Value DecodeDelimited(const Field& field, std::string_view text);
     // Splits a delimited record into its values (quotes removed, doubled
