@@ -97,7 +97,7 @@ int ViewProgram::Export(const QString& file, const QString& target, bool png, co
                 return array && array->lineAxis >= 0 && array->sampleAxis >= 0;
             });
             if (!found)
-                return Fail((object.isEmpty() ? T(text::kNoImage) : T(text::kNoSuchObject)).arg(file, object));
+                return Fail(object.isEmpty() ? T(text::kNoImage).arg(file) : T(text::kNoSuchObject).arg(file, object));
             const auto* array = std::get_if<product::ArrayObject>(found);
             if (!array || array->lineAxis < 0 || array->sampleAxis < 0)
                 return Fail(T(text::kNotImage).arg(file, object));
@@ -110,7 +110,7 @@ int ViewProgram::Export(const QString& file, const QString& target, bool png, co
             return std::holds_alternative<product::TableObject>(o);
         });
         if (!found)
-            return Fail((object.isEmpty() ? T(text::kNoTable) : T(text::kNoSuchObject)).arg(file, object));
+            return Fail(object.isEmpty() ? T(text::kNoTable).arg(file) : T(text::kNoSuchObject).arg(file, object));
         if (const auto* table = std::get_if<product::TableObject>(found)) {
             const auto reader = product::TableReader::Open(*table);
             if (!reader.problem().isEmpty())
