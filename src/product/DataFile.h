@@ -34,8 +34,9 @@ public:
     // empty) where the file ends before.
     std::string_view Bytes(std::int64_t offset, std::int64_t length) const;
 
-    // Asks the system to read ahead for a front-to-back pass.
-    void AdviseSequential() const;
+    // Asks the system to map the pages of [offset, offset + length) at
+    // once, before a pass over all of them (fewer page faults).
+    void Prefetch(std::int64_t offset, std::int64_t length) const;
 
 private:
     QString m_path;
