@@ -58,9 +58,19 @@ std::shared_ptr<const DataFile> DataFile::Open(const QString& path)
     return mapped;
 }
 
+std::shared_ptr<const DataFile> DataFile::FromBytes(const QString& name, QByteArray bytes)
+{
+    auto held = std::make_shared<DataFile>(Key());
+    held->m_path = name;
+    held->m_bytes = std::move(bytes);
+    held->m_size = held->m_bytes.size();
+    held->m_data = reinterpret_cast<const unsigned char*>(held->m_bytes.constData());
+    return held;
+}
+
 DataFile::~DataFile()
 {
-    if (m_data)
+    if (m_data && m_bytes.isNull())
         ::munmap(const_cast<unsigned char*>(m_data), static_cast<size_t>(m_size));
 }
 
@@ -74,7 +84,7 @@ std::string_view DataFile::Bytes(std::int64_t offset, std::int64_t length) const
 
 void DataFile::Prefetch(std::int64_t offset, std::int64_t length) const
 {
-    if (!m_data || offset < 0 || length <= 0 || offset >= m_size)
+    if (!m_data || !m_bytes.isNull() || offset < 0 || length <= 0 || offset >= m_size)
         return;
     const std::int64_t page = ::sysconf(_SC_PAGESIZE);
     const std::int64_t first = offset / page * page;
