@@ -183,7 +183,13 @@ Product ReadPds4Product(const QString& path)
     if (file.size() > kMaxLabelBytes) {
         throw Error{pds4text::TooLarge().arg(path, QString::number(file.size()), QString::number(kMaxLabelBytes))};
     }
-    const QByteArray bytes = file.read(kMaxLabelBytes + 1);
+    return ReadPds4Product(path, file.read(kMaxLabelBytes + 1));
+}
+
+Product ReadPds4Product(const QString& path, const QByteArray& bytes)
+{
+    if (bytes.size() > kMaxLabelBytes)
+        throw Error{pds4text::TooLarge().arg(path, QString::number(bytes.size()), QString::number(kMaxLabelBytes))};
     const XmlDocument doc = ParseXml(bytes);
     if (!doc.root)
         throw Error{pds4text::NotXml().arg(path, doc.error, QString::number(doc.errorLine))};
