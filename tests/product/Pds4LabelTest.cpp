@@ -574,6 +574,26 @@ TEST_F(Pds4Label, ObjectsALabelCannotDescribeAreLeftOutAndTheRestIsRead)
     }
 }
 
+TEST_F(Pds4Label, RepetitionsOfEmptyGroupsAreBoundedToo)
+{
+    // Twenty groups of 10000 repetitions hold no field, yet laying them out
+    // would visit each repetition: the table is refused, not walked.
+    QByteArray groups;
+    for (int i = 0; i < 20; ++i) {
+        groups +=
+            "<Group_Field_Delimited><repetitions>10000</repetitions><fields>0</fields><groups>0</groups>"
+            "</Group_Field_Delimited>\n";
+    }
+    const QByteArray table =
+        "<Table_Delimited><offset unit=\"byte\">0</offset><records>1</records>"
+        "<field_delimiter>Comma</field_delimiter><Record_Delimited>\n" +
+        groups + "</Record_Delimited></Table_Delimited>\n";
+    const Product product = Read(Label(FileArea(table)));
+    EXPECT_TRUE(product.objects.empty());
+    ASSERT_EQ(product.warnings.size(), 1);
+    EXPECT_TRUE(product.warnings[0].contains(QStringLiteral("Table_Delimited"))) << product.warnings[0].toStdString();
+}
+
 TEST_F(Pds4Label, ABrokenLabelKeepsWhatCameBeforeTheBreak)
 {
     QByteArray label = Label(FileArea(ArrayElement("Array_1D", "before", "UnsignedByte", 0, Axis("axis", 4, 1)) +
