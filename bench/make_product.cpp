@@ -32,12 +32,20 @@ bool WriteImage(const std::string& dir, long lines)
     const std::string label =
         "PDS_VERSION_ID = PDS3\r\n"
         "RECORD_TYPE = FIXED_LENGTH\r\n"
-        "RECORD_BYTES = " + std::to_string(lines * 2) + "\r\n"
-        "FILE_RECORDS = " + std::to_string(lines) + "\r\n"
+        "RECORD_BYTES = " +
+        std::to_string(lines * 2) +
+        "\r\n"
+        "FILE_RECORDS = " +
+        std::to_string(lines) +
+        "\r\n"
         "^IMAGE = (\"IMAGE.IMG\", 1)\r\n"
         "OBJECT = IMAGE\r\n"
-        "  LINES = " + std::to_string(lines) + "\r\n"
-        "  LINE_SAMPLES = " + std::to_string(lines) + "\r\n"
+        "  LINES = " +
+        std::to_string(lines) +
+        "\r\n"
+        "  LINE_SAMPLES = " +
+        std::to_string(lines) +
+        "\r\n"
         "  SAMPLE_TYPE = LSB_UNSIGNED_INTEGER\r\n"
         "  SAMPLE_BITS = 16\r\n"
         "  BANDS = 1\r\n"
@@ -73,11 +81,15 @@ bool WriteTable(const std::string& dir, long rows)
         "PDS_VERSION_ID = PDS3\r\n"
         "RECORD_TYPE = FIXED_LENGTH\r\n"
         "RECORD_BYTES = 36\r\n"
-        "FILE_RECORDS = " + std::to_string(rows) + "\r\n"
+        "FILE_RECORDS = " +
+        std::to_string(rows) +
+        "\r\n"
         "^TABLE = (\"TABLE.DAT\", 1)\r\n"
         "OBJECT = TABLE\r\n"
         "  INTERCHANGE_FORMAT = BINARY\r\n"
-        "  ROWS = " + std::to_string(rows) + "\r\n"
+        "  ROWS = " +
+        std::to_string(rows) +
+        "\r\n"
         "  ROW_BYTES = 36\r\n"
         "  COLUMNS = 7\r\n"
         "  OBJECT = COLUMN\r\n    NAME = ID\r\n    DATA_TYPE = MSB_INTEGER\r\n    START_BYTE = 1\r\n"

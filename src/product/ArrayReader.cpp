@@ -75,11 +75,11 @@ decltype(auto) WithDecoder(const ElementType& type, Fn&& fn)
     const bool isSigned = type.encoding == Encoding::SignedInt;
     if (integer && type.bytes == 1)
         return isSigned ? fn(IntDecoder<std::int8_t, false>{}) : fn(IntDecoder<std::uint8_t, false>{});
-#define VELLORA_INT_CASE(BYTES, S, U)                                                          \
-    if (integer && type.bytes == BYTES) {                                                     \
-        if (isSigned)                                                                         \
-            return swap ? fn(IntDecoder<S, true>{}) : fn(IntDecoder<S, false>{});             \
-        return swap ? fn(IntDecoder<U, true>{}) : fn(IntDecoder<U, false>{});                 \
+#define VELLORA_INT_CASE(BYTES, S, U)                                             \
+    if (integer && type.bytes == BYTES) {                                         \
+        if (isSigned)                                                             \
+            return swap ? fn(IntDecoder<S, true>{}) : fn(IntDecoder<S, false>{}); \
+        return swap ? fn(IntDecoder<U, true>{}) : fn(IntDecoder<U, false>{});     \
     }
     VELLORA_INT_CASE(2, std::int16_t, std::uint16_t)
     VELLORA_INT_CASE(4, std::int32_t, std::uint32_t)
@@ -230,13 +230,16 @@ struct SmallIntegerSink {
     Decoder decode;
     std::vector<std::int64_t> specials;  // distinct values of the constants
     std::int64_t count = 0;
-    unsigned __int128 sum = 0;           // of the distances
+    unsigned __int128 sum = 0;  // of the distances
     unsigned __int128 sumSquares = 0;
     std::uint32_t min = 0;
     std::uint32_t max = 0;
     std::int64_t special = 0;
 
-    std::uint32_t Distance(const unsigned char* p) const { return std::uint32_t(std::int32_t(decode.Load(p)) - kLowest); }
+    std::uint32_t Distance(const unsigned char* p) const
+    {
+        return std::uint32_t(std::int32_t(decode.Load(p)) - kLowest);
+    }
 
     template <std::int64_t kStride>
     void Block(const unsigned char* p, std::int64_t n, std::int64_t stride)
@@ -352,7 +355,8 @@ Sink RunParallel(const DataFile& file, int elementBytes, std::int64_t base, cons
         total = c <= 0 ? 0 : (total > (std::int64_t(1) << 40) / c ? std::int64_t(1) << 40 : total * c);
     const std::int64_t outer = counts.empty() ? 0 : counts[0];
     const unsigned hardware = std::max(1u, std::min(4u, std::thread::hardware_concurrency()));
-    const std::int64_t workers = total < (std::int64_t(1) << 22) || outer < 2 ? 1 : std::min<std::int64_t>(hardware, outer);
+    const std::int64_t workers = total < (std::int64_t(1) << 22) || outer < 2 ? 1
+                                                                              : std::min<std::int64_t>(hardware, outer);
     std::vector<Sink> sinks(std::size_t(workers), prototype);
     auto work = [&](std::int64_t index) {
         const std::int64_t first = outer * index / workers;
@@ -408,10 +412,7 @@ ArrayReader::ArrayReader(ArrayObject array, std::shared_ptr<const DataFile> file
         m_problem = ShortFileMessage(m_file->path(), m_array.name, m_span.end, m_file->size());
 }
 
-ArrayReader ArrayReader::Open(const ArrayObject& array)
-{
-    return ArrayReader(array, DataFile::Open(array.dataFile));
-}
+ArrayReader ArrayReader::Open(const ArrayObject& array) { return ArrayReader(array, DataFile::Open(array.dataFile)); }
 
 std::int64_t ArrayReader::ElementCount() const
 {
@@ -521,10 +522,7 @@ Statistics ArrayReader::BandStatistics(std::int64_t band) const
     return Gather(BandWalk(band, {0, 0, m_array.Lines(), m_array.Samples(), 1}));
 }
 
-Statistics ArrayReader::WholeStatistics() const
-{
-    return Gather(WholeWalk());
-}
+Statistics ArrayReader::WholeStatistics() const { return Gather(WholeWalk()); }
 
 std::vector<double> ArrayReader::Read(const Walk& walk, bool imaginary) const
 {
@@ -578,7 +576,8 @@ std::vector<double> ArrayReader::BandPercentiles(std::int64_t band, const std::v
     const BandWindow whole{0, 0, lines, samples, 1};
     const ElementType& type = m_array.element;
     if (type.IsInteger() && type.bytes <= 2) {
-        const std::int64_t lowest = type.encoding == Encoding::SignedInt ? -(std::int64_t(1) << (8 * type.bytes - 1)) : 0;
+        const std::int64_t lowest = type.encoding == Encoding::SignedInt ? -(std::int64_t(1) << (8 * type.bytes - 1))
+                                                                         : 0;
         const Walk walk = BandWalk(band, whole);
         std::vector<std::int64_t> strides{walk.loops[0].stride, walk.loops[1].stride};
         std::vector<std::int64_t> counts{walk.loops[0].count, walk.loops[1].count};
@@ -586,7 +585,8 @@ std::vector<double> ArrayReader::BandPercentiles(std::int64_t band, const std::v
             using Decoder = decltype(decoder);
             std::vector<double> result;
             if constexpr (kHistogrammed<Decoder>) {
-                HistogramSink<Decoder> prototype{decoder, lowest, std::vector<std::uint64_t>(std::size_t(1) << (8 * type.bytes))};
+                HistogramSink<Decoder> prototype{decoder, lowest,
+                                                 std::vector<std::uint64_t>(std::size_t(1) << (8 * type.bytes))};
                 const auto sink = RunParallel(*m_file, type.bytes, walk.base, strides, counts, prototype);
                 result = HistogramPercentiles(sink.bins, sink.lowest, fractions);
             }

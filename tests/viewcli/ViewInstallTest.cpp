@@ -6,11 +6,11 @@
 #include "support/ProgramRun.h"
 #include "support/TempDir.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <gtest/gtest.h>
 
 namespace {
 
