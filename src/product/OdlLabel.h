@@ -68,6 +68,7 @@ struct OdlLabel {
     std::int64_t endOffset = 0;  // bytes of the label: up to and including END's line end
     int lines = 0;               // lines of the label
     int statementCount = 0;      // statements read, OBJECT/GROUP lines included
+    int firstStatementLine = 0;  // line of the first statement read, 0 for none
     QString firstKeyword;        // of the first statement read (after an SFDU line), upper case
 };
 

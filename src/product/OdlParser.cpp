@@ -260,6 +260,7 @@ bool OdlParser::Statement(const OdlToken& keywordToken)
     ++m_label.statementCount;
     if (m_label.firstKeyword.isEmpty()) {
         m_label.firstKeyword = keyword.toUpper();
+        m_label.firstStatementLine = keywordToken.line;
     }
     const bool object = Is(keyword, "OBJECT") || Is(keyword, "BEGIN_OBJECT");
     const bool group = Is(keyword, "GROUP") || Is(keyword, "BEGIN_GROUP");
