@@ -7,6 +7,7 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <QRegularExpression>
 
 #include <cmath>
 
@@ -527,6 +528,24 @@ TEST_F(Pds4Label, StructureNamesEveryElementWithItsLines)
     EXPECT_TRUE(lines[pic.firstLine - 1].contains("<Array_2D_Image>"));
     EXPECT_TRUE(lines[pic.lastLine - 1].contains("</Array_2D_Image>"));
     EXPECT_TRUE(lines[area.firstLine - 1].contains("<File_Area_Observational>"));
+}
+
+TEST_F(Pds4Label, ElementsUnderANamespacePrefixReadLikePlainOnes)
+{
+    // Every element written as pds:NAME, the pds namespace bound to that prefix.
+    QString text = QString::fromUtf8(Label(
+        FileArea(ArrayElement("Array_2D_Image", "pic", "SignedMSB2", 8, Axis("Line", 2, 1) + Axis("Sample", 3, 2)))));
+    text.replace(QRegularExpression(QStringLiteral("<(/?)([A-Za-z])")), QStringLiteral("<\\1pds:\\2"));
+    text.replace(QStringLiteral("xmlns=\"http://pds.nasa.gov/pds4/pds/v1\""),
+                 QStringLiteral("xmlns:pds=\"http://pds.nasa.gov/pds4/pds/v1\""));
+    ASSERT_TRUE(text.contains(QStringLiteral("<pds:Product_Observational")));
+    const Product product = Read(text.toUtf8());
+    ASSERT_EQ(product.objects.size(), 1u) << product.warnings.join(QLatin1Char('\n')).toStdString();
+    const ArrayObject& pic = ArrayAt(product, 0);
+    EXPECT_EQ(pic.name, QStringLiteral("pic"));
+    EXPECT_EQ(pic.offset, 8);
+    EXPECT_EQ(pic.axes[0].strideBytes, 6);
+    EXPECT_EQ(product.structure.name, QStringLiteral("Product_Observational"));
 }
 
 TEST_F(Pds4Label, FilesThatAreNoPds4LabelAreRefusedNamingTheFile)
