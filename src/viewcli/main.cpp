@@ -1,0 +1,19 @@
+// vellora-view: reads PDS data products from the command line.
+
+#include "viewcli/ViewProgram.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("vellora-view"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELLORA_VERSION_TEXT));
+    viewcli::ViewProgram program;
+    const int status = program.Run(QCoreApplication::arguments().mid(1));
+    std::fwrite(program.out().data(), 1, program.out().size(), stdout);
+    std::fwrite(program.err().data(), 1, program.err().size(), stderr);
+    return std::fflush(stdout) == 0 ? status : 1;
+}
