@@ -111,6 +111,7 @@ void PlotView::BuildControls()
     m_exportPng = new QPushButton(texts::ExportPng(), this);
     m_exportSvg = new QPushButton(texts::ExportSvg(), this);
     m_plot = new QCustomPlot(this);
+    m_plot->setAccessibleName(texts::PlotLabel());
     m_plot->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
     m_plot->setNoAntialiasingOnDrag(true);
     m_status = new QLabel(this);

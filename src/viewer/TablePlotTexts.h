@@ -30,6 +30,7 @@ inline QString XAxis() { return QStringLiteral("X"); }
 inline QString YAxis() { return QStringLiteral("Y"); }
 inline QString RowNumber() { return QStringLiteral("Row number"); }
 inline QString ElementIndex() { return QStringLiteral("Element index"); }
+inline QString PlotLabel() { return QStringLiteral("Plot"); }
 inline QString Autoscale() { return QStringLiteral("Autoscale"); }
 inline QString ExportPng() { return QStringLiteral("Export PNG…"); }
 inline QString ExportSvg() { return QStringLiteral("Export SVG…"); }
