@@ -16,7 +16,6 @@ inline QString Go() { return QStringLiteral("Go"); }
 inline QString TableLabel() { return QStringLiteral("Table rows"); }
 inline QString Indexing() { return QStringLiteral("Finding the rows of the table…"); }
 inline QString RowCount() { return QStringLiteral("%1 rows, %2 columns"); }
-inline QString RowsCapped() { return QStringLiteral("The table has %1 rows; the first %2 are shown."); }
 inline QString CopyCapped() { return QStringLiteral("Only the first %1 selected rows were copied."); }
 inline QString Copied() { return QStringLiteral("%1 rows copied."); }
 inline QString Exporting() { return QStringLiteral("Writing %1…"); }

@@ -240,13 +240,37 @@ TEST(TableView, OpensAHugeTableAtOnceAndReadsOnlyWhatIsShown)
     TableView view(product, 0);
     Show(view);
     ASSERT_NE(view.model(), nullptr);
-    EXPECT_EQ(view.model()->rowCount(), kHuge);
+    // The model offers a window of the rows; the row headers count in the
+    // whole table.
+    const viewer::TableModel& model = *view.model();
+    EXPECT_EQ(model.rowCount(), viewer::TableModel::kWindowRows);
+    EXPECT_EQ(model.firstRow(), 0);
     view.GoToRow(kHuge);
-    EXPECT_EQ(view.tableView()->currentIndex().row(), kHuge - 1);
-    EXPECT_EQ(Shown(view, int(kHuge - 1), 0), QStringLiteral("7"));
-    EXPECT_EQ(Shown(view, int(kHuge - 2), 0), QStringLiteral("0"));
+    EXPECT_EQ(view.currentRow(), kHuge - 1);
+    EXPECT_GT(model.firstRow(), 0);
+    const QModelIndex current = view.tableView()->currentIndex();
+    EXPECT_EQ(model.headerData(current.row(), Qt::Vertical).toLongLong(), kHuge);
+    EXPECT_EQ(current.data().toString(), QStringLiteral("7"));
+    EXPECT_EQ(model.CellText(kHuge - 2, 0), QStringLiteral("0"));
     view.GoToRow(kHuge + 50);  // beyond the end: the last row
-    EXPECT_EQ(view.tableView()->currentIndex().row(), kHuge - 1);
+    EXPECT_EQ(view.currentRow(), kHuge - 1);
+
+    // Back to row 10, a cell selected; scrolling down to the window's end
+    // moves the window on, and the selected table row stays selected.
+    view.GoToRow(10);
+    EXPECT_EQ(model.firstRow(), 0);
+    view.tableView()->selectionModel()->select(model.index(9, 0), QItemSelectionModel::ClearAndSelect);
+    QScrollBar* scroll = view.tableView()->verticalScrollBar();
+    scroll->setValue(scroll->maximum());
+    const std::int64_t first = model.firstRow();
+    EXPECT_GT(first, 0);
+    EXPECT_LT(scroll->value(), scroll->maximum());
+    const std::int64_t top = first + scroll->value();  // the table row at the top of the view
+    EXPECT_GT(top, viewer::TableModel::kWindowRows / 2);
+    EXPECT_EQ(model.headerData(scroll->value(), Qt::Vertical).toLongLong(), top + 1);
+    // Row 10 has left the window: it is neither current nor selected.
+    EXPECT_EQ(view.currentRow(), -1);
+    EXPECT_TRUE(view.SelectionText().isEmpty());
 }
 
 TEST(TableView, AShortFileShowsTheRowsThereAndSaysWhatIsMissing)
