@@ -16,13 +16,13 @@
 #include "viewer/TableView.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QPalette>
-#include <QStyleFactory>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPalette>
 #include <QPixmap>
+#include <QStyleFactory>
 #include <QTableView>
 #include <QTemporaryDir>
 

@@ -72,8 +72,8 @@ QVariant TableModel::data(const QModelIndex& index, int role) const
         return CellText(m_first + index.row(), index.column());
     if (role == Qt::TextAlignmentRole) {
         const product::Value& value = Row(m_first + index.row())[std::size_t(index.column())];
-        return QVariant::fromValue(Qt::Alignment(value.IsNumber() ? Qt::AlignRight | Qt::AlignVCenter
-                                                                  : Qt::AlignLeft | Qt::AlignVCenter));
+        return QVariant::fromValue(
+            Qt::Alignment(value.IsNumber() ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter));
     }
     return {};
 }

@@ -38,7 +38,10 @@ inline QString SvgFilter() { return QStringLiteral("SVG drawings (*.svg)"); }
 inline QString ExportPlotTitle() { return QStringLiteral("Export the plot"); }
 inline QString Loading() { return QStringLiteral("Reading the values…"); }
 inline QString NothingToPlot() { return QStringLiteral("Object %1 has no numeric values to plot."); }
-inline QString NotPlottable() { return QStringLiteral("Object %1 has %2 axes; only tables and 1-D arrays are plotted."); }
+inline QString NotPlottable()
+{
+    return QStringLiteral("Object %1 has %2 axes; only tables and 1-D arrays are plotted.");
+}
 inline QString PlotThinned() { return QStringLiteral("%1 rows: every %2th is plotted."); }
 inline QString PointCount() { return QStringLiteral("%1 points"); }
 inline QString WriteFailed() { return QStringLiteral("Could not write %1."); }

@@ -91,8 +91,8 @@ void TableView::BuildControls()
     layout->addWidget(m_table, 1);
     layout->addWidget(m_status);
 
-    for (QWidget* w : {static_cast<QWidget*>(m_raw), static_cast<QWidget*>(m_copy),
-                       static_cast<QWidget*>(m_export), static_cast<QWidget*>(m_row), static_cast<QWidget*>(m_go)})
+    for (QWidget* w : {static_cast<QWidget*>(m_raw), static_cast<QWidget*>(m_copy), static_cast<QWidget*>(m_export),
+                       static_cast<QWidget*>(m_row), static_cast<QWidget*>(m_go)})
         w->setEnabled(false);
     connect(m_raw, &QCheckBox::toggled, this, &TableView::setRawValues);
     connect(m_copy, &QPushButton::clicked, this, &TableView::CopySelection);
@@ -156,8 +156,8 @@ void TableView::ShowLoaded()
         status += QLatin1Char(' ') + loaded.reader->problem();
     SetStatus(status);
     m_row->setMaximum(int(std::clamp<std::int64_t>(rows, 1, INT_MAX)));
-    for (QWidget* w : {static_cast<QWidget*>(m_raw), static_cast<QWidget*>(m_copy),
-                       static_cast<QWidget*>(m_export), static_cast<QWidget*>(m_row), static_cast<QWidget*>(m_go)})
+    for (QWidget* w : {static_cast<QWidget*>(m_raw), static_cast<QWidget*>(m_copy), static_cast<QWidget*>(m_export),
+                       static_cast<QWidget*>(m_row), static_cast<QWidget*>(m_go)})
         w->setEnabled(true);
 }
 
@@ -176,15 +176,9 @@ void TableView::SizeColumns()
     }
 }
 
-QString TableView::statusText() const
-{
-    return m_status->text();
-}
+QString TableView::statusText() const { return m_status->text(); }
 
-void TableView::SetStatus(const QString& text)
-{
-    m_status->setText(text);
-}
+void TableView::SetStatus(const QString& text) { m_status->setText(text); }
 
 void TableView::MoveWindow(std::int64_t first)
 {
