@@ -8,6 +8,7 @@
 #include <limits>
 #include <thread>
 #include <type_traits>
+#include <utility>
 
 namespace product {
 
@@ -74,11 +75,11 @@ decltype(auto) WithDecoder(const ElementType& type, Fn&& fn)
     const bool isSigned = type.encoding == Encoding::SignedInt;
     if (integer && type.bytes == 1)
         return isSigned ? fn(IntDecoder<std::int8_t, false>{}) : fn(IntDecoder<std::uint8_t, false>{});
-#define VELLORA_INT_CASE(BYTES, S, U)                                                          \
-    if (integer && type.bytes == BYTES) {                                                     \
-        if (isSigned)                                                                         \
-            return swap ? fn(IntDecoder<S, true>{}) : fn(IntDecoder<S, false>{});             \
-        return swap ? fn(IntDecoder<U, true>{}) : fn(IntDecoder<U, false>{});                 \
+#define VELLORA_INT_CASE(BYTES, S, U)                                             \
+    if (integer && type.bytes == BYTES) {                                         \
+        if (isSigned)                                                             \
+            return swap ? fn(IntDecoder<S, true>{}) : fn(IntDecoder<S, false>{}); \
+        return swap ? fn(IntDecoder<U, true>{}) : fn(IntDecoder<U, false>{});     \
     }
     VELLORA_INT_CASE(2, std::int16_t, std::uint16_t)
     VELLORA_INT_CASE(4, std::int32_t, std::uint32_t)
@@ -194,6 +195,8 @@ struct MomentSink {
 
 // 8- and 16-bit integers: a count per possible value, from which the
 // moments and percentiles follow exactly.
+// 8- and 16-bit integers: a count per possible value, from which the
+// percentiles follow exactly.
 template <typename Decoder>
 struct HistogramSink {
     Decoder decode;
@@ -212,6 +215,101 @@ struct HistogramSink {
     {
         for (std::size_t i = 0; i < bins.size(); ++i)
             bins[i] += other.bins[i];
+    }
+};
+
+// 8- and 16-bit integers: exact sums in integers, in loops the compiler
+// turns into vector code, and a count of each special constant's value.
+// Values are taken as unsigned distances from the type's lowest value, so
+// squares fit 32 bits; the variance does not change by the shift.
+template <typename Decoder>
+struct SmallIntegerSink {
+    using T = decltype(std::declval<Decoder>().Load(nullptr));
+    static constexpr std::int32_t kLowest = std::numeric_limits<T>::min();
+
+    Decoder decode;
+    std::vector<std::int64_t> specials;  // distinct values of the constants
+    std::int64_t count = 0;
+    unsigned __int128 sum = 0;  // of the distances
+    unsigned __int128 sumSquares = 0;
+    std::uint32_t min = 0;
+    std::uint32_t max = 0;
+    std::int64_t special = 0;
+
+    std::uint32_t Distance(const unsigned char* p) const
+    {
+        return std::uint32_t(std::int32_t(decode.Load(p)) - kLowest);
+    }
+
+    template <std::int64_t kStride>
+    void Block(const unsigned char* p, std::int64_t n, std::int64_t stride)
+    {
+        std::uint64_t blockSum = 0;
+        std::uint64_t blockSquares = 0;
+        std::uint32_t low = std::numeric_limits<std::uint32_t>::max();
+        std::uint32_t high = 0;
+        const std::int64_t step = kStride ? kStride : stride;
+        for (std::int64_t i = 0; i < n; ++i) {
+            const std::uint32_t u = Distance(p + i * step);
+            blockSum += u;
+            blockSquares += std::uint64_t(u * u);
+            low = u < low ? u : low;
+            high = u > high ? u : high;
+        }
+        for (const std::int64_t constant : specials) {
+            const auto wanted = std::uint32_t(std::int32_t(constant) - kLowest);
+            std::int64_t equal = 0;
+            for (std::int64_t i = 0; i < n; ++i)
+                equal += Distance(p + i * step) == wanted;
+            special += equal;
+        }
+        if (count == 0 || low < min)
+            min = low;
+        if (count == 0 || high > max)
+            max = high;
+        count += n;
+        sum += blockSum;
+        sumSquares += blockSquares;
+    }
+    void Run(const unsigned char* p, std::int64_t n, std::int64_t stride)
+    {
+        // Blocks small enough that the 64-bit block sums cannot overflow.
+        constexpr std::int64_t kBlock = std::int64_t(1) << 20;
+        for (std::int64_t first = 0; first < n; first += kBlock) {
+            const std::int64_t part = std::min(kBlock, n - first);
+            if (stride == std::int64_t(sizeof(T)))
+                Block<std::int64_t(sizeof(T))>(p + first * stride, part, stride);
+            else
+                Block<0>(p + first * stride, part, stride);
+        }
+    }
+    void Missing(std::int64_t) {}
+    void Merge(const SmallIntegerSink& other)
+    {
+        if (other.count && (!count || other.min < min))
+            min = other.min;
+        if (other.count && (!count || other.max > max))
+            max = other.max;
+        count += other.count;
+        sum += other.sum;
+        sumSquares += other.sumSquares;
+        special += other.special;
+    }
+    Moments Result() const
+    {
+        Moments moments;
+        moments.count = count;
+        if (!count)
+            return moments;
+        moments.min = double(std::int64_t(min) + kLowest);
+        moments.max = double(std::int64_t(max) + kLowest);
+        // n^2 variance = n * sum(u^2) - sum(u)^2, exact in 128 bits.
+        const unsigned __int128 n = std::uint64_t(count);
+        const unsigned __int128 spread = n * sumSquares - sum * sum;
+        const long double nn = static_cast<long double>(count);
+        moments.mean = static_cast<double>(static_cast<long double>(sum) / nn + kLowest);
+        moments.stddev = static_cast<double>(std::sqrt(static_cast<long double>(spread)) / nn);
+        return moments;
     }
 };
 
@@ -257,13 +355,16 @@ Sink RunParallel(const DataFile& file, int elementBytes, std::int64_t base, cons
         total = c <= 0 ? 0 : (total > (std::int64_t(1) << 40) / c ? std::int64_t(1) << 40 : total * c);
     const std::int64_t outer = counts.empty() ? 0 : counts[0];
     const unsigned hardware = std::max(1u, std::min(4u, std::thread::hardware_concurrency()));
-    const std::int64_t workers = total < (std::int64_t(1) << 22) || outer < 2 ? 1 : std::min<std::int64_t>(hardware, outer);
+    const std::int64_t workers = total < (std::int64_t(1) << 22) || outer < 2 ? 1
+                                                                              : std::min<std::int64_t>(hardware, outer);
     std::vector<Sink> sinks(std::size_t(workers), prototype);
     auto work = [&](std::int64_t index) {
         const std::int64_t first = outer * index / workers;
         const std::int64_t last = outer * (index + 1) / workers;
         std::vector<std::int64_t> part = counts;
         part[0] = last - first;
+        if (part[0] > 0 && strides[0] > 0)
+            file.Prefetch(base + first * strides[0], part[0] * strides[0]);
         Visit(file, elementBytes, strides, part, 0, base + first * strides[0], sinks[std::size_t(index)]);
     };
     {
@@ -275,38 +376,6 @@ Sink RunParallel(const DataFile& file, int elementBytes, std::int64_t base, cons
     for (std::size_t i = 1; i < sinks.size(); ++i)
         sinks[0].Merge(sinks[i]);
     return std::move(sinks[0]);
-}
-
-Moments HistogramMoments(const std::vector<std::uint64_t>& bins, std::int64_t lowest)
-{
-    Moments moments;
-    __int128 sum = 0;
-    unsigned __int128 sumSquares = 0;
-    std::int64_t count = 0;
-    bool any = false;
-    for (std::size_t i = 0; i < bins.size(); ++i) {
-        if (!bins[i])
-            continue;
-        const std::int64_t value = std::int64_t(i) + lowest;
-        if (!any)
-            moments.min = double(value);
-        moments.max = double(value);
-        any = true;
-        count += std::int64_t(bins[i]);
-        sum += __int128(value) * bins[i];
-        sumSquares += (unsigned __int128)(value * value) * bins[i];
-    }
-    moments.count = count;
-    if (!count)
-        return moments;
-    // n^2 variance = n * sum(x^2) - sum(x)^2, exact in 128 bits.
-    const unsigned __int128 n = std::uint64_t(count);
-    const unsigned __int128 sumAbs = sum < 0 ? (unsigned __int128)(-sum) : (unsigned __int128)sum;
-    const unsigned __int128 spread = n * sumSquares - sumAbs * sumAbs;
-    const long double nn = static_cast<long double>(count);
-    moments.mean = static_cast<double>(static_cast<long double>(sum) / nn);
-    moments.stddev = static_cast<double>(std::sqrt(static_cast<long double>(spread)) / nn);
-    return moments;
 }
 
 // The value at each fraction of the sorted values in a histogram.
@@ -343,10 +412,7 @@ ArrayReader::ArrayReader(ArrayObject array, std::shared_ptr<const DataFile> file
         m_problem = ShortFileMessage(m_file->path(), m_array.name, m_span.end, m_file->size());
 }
 
-ArrayReader ArrayReader::Open(const ArrayObject& array)
-{
-    return ArrayReader(array, DataFile::Open(array.dataFile));
-}
+ArrayReader ArrayReader::Open(const ArrayObject& array) { return ArrayReader(array, DataFile::Open(array.dataFile)); }
 
 std::int64_t ArrayReader::ElementCount() const
 {
@@ -412,20 +478,19 @@ Statistics ArrayReader::Gather(const Walk& walk) const
         using Decoder = decltype(decoder);
         Statistics result;
         if constexpr (kHistogrammed<Decoder>) {
-            using T = decltype(decoder.Load(nullptr));
-            HistogramSink<Decoder> prototype{decoder, std::numeric_limits<T>::min(),
-                                             std::vector<std::uint64_t>(std::size_t(1) << (8 * sizeof(T)))};
-            const auto sink = RunParallel(*m_file, bytes, walk.base, strides, counts, prototype);
-            result.values = HistogramMoments(sink.bins, sink.lowest);
-            std::vector<std::int64_t> seen;
+            std::vector<std::int64_t> distinct;
             for (double constant : specials) {
-                const auto index = std::int64_t(constant) - sink.lowest;
-                if (constant == std::floor(constant) && index >= 0 && index < std::int64_t(sink.bins.size()) &&
-                    std::find(seen.begin(), seen.end(), index) == seen.end()) {
-                    seen.push_back(index);
-                    result.special += std::int64_t(sink.bins[std::size_t(index)]);
-                }
+                const auto value = std::int64_t(constant);
+                using T = decltype(decoder.Load(nullptr));
+                if (constant == std::floor(constant) && constant >= double(std::numeric_limits<T>::min()) &&
+                    constant <= double(std::numeric_limits<T>::max()) &&
+                    std::find(distinct.begin(), distinct.end(), value) == distinct.end())
+                    distinct.push_back(value);
             }
+            const SmallIntegerSink<Decoder> prototype{decoder, distinct};
+            const auto sink = RunParallel(*m_file, bytes, walk.base, strides, counts, prototype);
+            result.values = sink.Result();
+            result.special = sink.special;
         } else {
             std::sort(specials.begin(), specials.end());
             specials.erase(std::unique(specials.begin(), specials.end()), specials.end());
@@ -457,10 +522,7 @@ Statistics ArrayReader::BandStatistics(std::int64_t band) const
     return Gather(BandWalk(band, {0, 0, m_array.Lines(), m_array.Samples(), 1}));
 }
 
-Statistics ArrayReader::WholeStatistics() const
-{
-    return Gather(WholeWalk());
-}
+Statistics ArrayReader::WholeStatistics() const { return Gather(WholeWalk()); }
 
 std::vector<double> ArrayReader::Read(const Walk& walk, bool imaginary) const
 {
@@ -514,7 +576,8 @@ std::vector<double> ArrayReader::BandPercentiles(std::int64_t band, const std::v
     const BandWindow whole{0, 0, lines, samples, 1};
     const ElementType& type = m_array.element;
     if (type.IsInteger() && type.bytes <= 2) {
-        const std::int64_t lowest = type.encoding == Encoding::SignedInt ? -(std::int64_t(1) << (8 * type.bytes - 1)) : 0;
+        const std::int64_t lowest = type.encoding == Encoding::SignedInt ? -(std::int64_t(1) << (8 * type.bytes - 1))
+                                                                         : 0;
         const Walk walk = BandWalk(band, whole);
         std::vector<std::int64_t> strides{walk.loops[0].stride, walk.loops[1].stride};
         std::vector<std::int64_t> counts{walk.loops[0].count, walk.loops[1].count};
@@ -522,7 +585,8 @@ std::vector<double> ArrayReader::BandPercentiles(std::int64_t band, const std::v
             using Decoder = decltype(decoder);
             std::vector<double> result;
             if constexpr (kHistogrammed<Decoder>) {
-                HistogramSink<Decoder> prototype{decoder, lowest, std::vector<std::uint64_t>(std::size_t(1) << (8 * type.bytes))};
+                HistogramSink<Decoder> prototype{decoder, lowest,
+                                                 std::vector<std::uint64_t>(std::size_t(1) << (8 * type.bytes))};
                 const auto sink = RunParallel(*m_file, type.bytes, walk.base, strides, counts, prototype);
                 result = HistogramPercentiles(sink.bins, sink.lowest, fractions);
             }

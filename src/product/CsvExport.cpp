@@ -49,10 +49,7 @@ private:
     std::string m_buffer;
 };
 
-bool NeedsQuotes(std::string_view cell)
-{
-    return cell.find_first_of(",\"\r\n") != std::string_view::npos;
-}
+bool NeedsQuotes(std::string_view cell) { return cell.find_first_of(",\"\r\n") != std::string_view::npos; }
 
 }  // namespace
 

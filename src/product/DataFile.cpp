@@ -58,9 +58,19 @@ std::shared_ptr<const DataFile> DataFile::Open(const QString& path)
     return mapped;
 }
 
+std::shared_ptr<const DataFile> DataFile::FromBytes(const QString& name, QByteArray bytes)
+{
+    auto held = std::make_shared<DataFile>(Key());
+    held->m_path = name;
+    held->m_bytes = std::move(bytes);
+    held->m_size = held->m_bytes.size();
+    held->m_data = reinterpret_cast<const unsigned char*>(held->m_bytes.constData());
+    return held;
+}
+
 DataFile::~DataFile()
 {
-    if (m_data)
+    if (m_data && m_bytes.isNull())
         ::munmap(const_cast<unsigned char*>(m_data), static_cast<size_t>(m_size));
 }
 
@@ -72,10 +82,19 @@ std::string_view DataFile::Bytes(std::int64_t offset, std::int64_t length) const
     return {reinterpret_cast<const char*>(m_data + offset), static_cast<size_t>(std::min(length, available))};
 }
 
-void DataFile::AdviseSequential() const
+void DataFile::Prefetch(std::int64_t offset, std::int64_t length) const
 {
-    if (m_data)
-        ::madvise(const_cast<unsigned char*>(m_data), static_cast<size_t>(m_size), MADV_SEQUENTIAL);
+    if (!m_data || !m_bytes.isNull() || offset < 0 || length <= 0 || offset >= m_size)
+        return;
+    const std::int64_t page = ::sysconf(_SC_PAGESIZE);
+    const std::int64_t first = offset / page * page;
+    const std::int64_t end = std::min(m_size, offset + length);
+#ifdef MADV_POPULATE_READ
+    // Only a hint: a kernel without it says EINVAL and the pages fault in.
+    ::madvise(const_cast<unsigned char*>(m_data) + first, static_cast<size_t>(end - first), MADV_POPULATE_READ);
+#else
+    ::madvise(const_cast<unsigned char*>(m_data) + first, static_cast<size_t>(end - first), MADV_WILLNEED);
+#endif
 }
 
 }  // namespace product

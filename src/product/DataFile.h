@@ -3,6 +3,7 @@
 // is copied, and only the pages a reader touches are ever loaded. A mapped
 // file is never written, so any number of threads may read it at once.
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
@@ -15,6 +16,9 @@ class DataFile {
 public:
     // Maps `path`; throws Error naming the file when it cannot be opened.
     static std::shared_ptr<const DataFile> Open(const QString& path);
+    // Bytes held in memory under a name, read as a mapped file is (for
+    // data that is not in a file of its own, and for the fuzz targets).
+    static std::shared_ptr<const DataFile> FromBytes(const QString& name, QByteArray bytes);
 
     // Only Open makes one: the key cannot be made outside the class.
     class Key {
@@ -34,11 +38,13 @@ public:
     // empty) where the file ends before.
     std::string_view Bytes(std::int64_t offset, std::int64_t length) const;
 
-    // Asks the system to read ahead for a front-to-back pass.
-    void AdviseSequential() const;
+    // Asks the system to map the pages of [offset, offset + length) at
+    // once, before a pass over all of them (fewer page faults).
+    void Prefetch(std::int64_t offset, std::int64_t length) const;
 
 private:
     QString m_path;
+    QByteArray m_bytes;  // FromBytes only
     std::int64_t m_size = 0;
     const unsigned char* m_data = nullptr;
 };

@@ -89,20 +89,11 @@ std::int64_t LoadSigned(const unsigned char* bytes, int count, ByteOrder order)
     return std::int64_t(value << unused) >> unused;  // arithmetic shift spreads the sign bit
 }
 
-double DecodeVaxF(const unsigned char* bytes)
-{
-    return VaxValue(VaxWords(bytes, 2), 32, 8, 128);
-}
+double DecodeVaxF(const unsigned char* bytes) { return VaxValue(VaxWords(bytes, 2), 32, 8, 128); }
 
-double DecodeVaxD(const unsigned char* bytes)
-{
-    return VaxValue(VaxWords(bytes, 4), 64, 8, 128);
-}
+double DecodeVaxD(const unsigned char* bytes) { return VaxValue(VaxWords(bytes, 4), 64, 8, 128); }
 
-double DecodeVaxG(const unsigned char* bytes)
-{
-    return VaxValue(VaxWords(bytes, 4), 64, 11, 1024);
-}
+double DecodeVaxG(const unsigned char* bytes) { return VaxValue(VaxWords(bytes, 4), 64, 11, 1024); }
 
 double DecodeReal(const unsigned char* bytes, const ElementType& type)
 {

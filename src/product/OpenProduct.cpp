@@ -47,7 +47,8 @@ LabelSniff SniffLabel(const QByteArray& head)
         const QByteArray name = first.left(equals).trimmed();
         bool identifier = !name.isEmpty();
         for (char c : name)
-            identifier = identifier && (std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '^' || c == ':');
+            identifier = identifier &&
+                         (std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '^' || c == ':');
         if (identifier)
             return LabelSniff::Pds3;
     }

@@ -89,7 +89,7 @@ ArrayKind KindOfClass(const QString& name)
     return picture ? ArrayKind::Image : ArrayKind::Array;
 }
 
-std::optional<std::vector<LabelAxis>> ReadAxes(const XmlElement& element, ObjectWarnings& warnings)
+std::optional<std::vector<LabelAxis>> ReadAxes(const XmlElement& element, Pds4ObjectWarnings& warnings)
 {
     std::vector<LabelAxis> axes;
     for (const XmlElement& child : element.children) {
@@ -177,7 +177,7 @@ std::optional<ArrayObject> ReadPds4Array(const XmlElement& element, const QStrin
     array.pds4Class = element.name;
     array.kind = KindOfClass(element.name);
     array.dataFile = dataFile;
-    ObjectWarnings report(element, array.name, warnings);
+    Pds4ObjectWarnings report(element, array.name, warnings);
 
     const std::optional<std::int64_t> offset = RequiredCount(element, u"offset", 0, kMaxInt64, report);
     if (!offset)

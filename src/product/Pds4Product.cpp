@@ -28,20 +28,33 @@ bool IsFileArea(const QString& name)
 }
 
 // The data file a file area names, beside the label; when no file has
-// exactly that name, one whose name differs only in case.
-QString DataFilePath(const QString& labelDir, const QString& fileName)
-{
-    const QDir dir(labelDir);
-    const QString exact = dir.absoluteFilePath(fileName);
-    if (QFileInfo::exists(exact) || fileName.contains(QLatin1Char('/')))
+// exactly that name, one whose name differs only in case. The folder is
+// listed once, when a name is first not found.
+class DataFileFinder {
+public:
+    explicit DataFileFinder(const QString& labelDir) : m_dir(labelDir) {}
+
+    QString PathOf(const QString& fileName)
+    {
+        const QString exact = m_dir.absoluteFilePath(fileName);
+        if (QFileInfo::exists(exact) || fileName.contains(QLatin1Char('/')))
+            return exact;
+        if (!m_listed) {
+            m_entries = m_dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+            m_listed = true;
+        }
+        for (const QString& entry : m_entries) {
+            if (entry.compare(fileName, Qt::CaseInsensitive) == 0)
+                return m_dir.absoluteFilePath(entry);
+        }
         return exact;
-    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& entry : entries) {
-        if (entry.compare(fileName, Qt::CaseInsensitive) == 0)
-            return dir.absoluteFilePath(entry);
     }
-    return exact;
-}
+
+private:
+    QDir m_dir;
+    QStringList m_entries;
+    bool m_listed = false;
+};
 
 std::optional<bool> DirectionIs(const QString& value, const char* usual, const char* reversed, QStringList& warnings)
 {
@@ -87,7 +100,7 @@ void CollectDisplaySettings(const XmlElement& element, std::vector<Pds4DisplayDi
 // label element to its index in the product's objects.
 class FileAreaReader {
 public:
-    FileAreaReader(Product& product, QString labelDir) : m_product(product), m_labelDir(std::move(labelDir)) {}
+    FileAreaReader(Product& product, const QString& labelDir) : m_product(product), m_files(labelDir) {}
 
     void Walk(const XmlElement& element)
     {
@@ -115,7 +128,7 @@ private:
                 m_product.warnings.append(pds4text::NoFileName().arg(QString::number(area.firstLine), area.name));
             return;
         }
-        const QString dataFile = DataFilePath(m_labelDir, fileName);
+        const QString dataFile = m_files.PathOf(fileName);
         for (const XmlElement& child : area.children) {
             std::optional<DataObject> object;
             if (IsPds4ArrayClass(child.name)) {
@@ -135,7 +148,7 @@ private:
     }
 
     Product& m_product;
-    QString m_labelDir;
+    DataFileFinder m_files;
     std::map<const XmlElement*, int> m_objectOf;
     std::map<int, const XmlElement*> m_elementOf;
 };
@@ -183,7 +196,13 @@ Product ReadPds4Product(const QString& path)
     if (file.size() > kMaxLabelBytes) {
         throw Error{pds4text::TooLarge().arg(path, QString::number(file.size()), QString::number(kMaxLabelBytes))};
     }
-    const QByteArray bytes = file.read(kMaxLabelBytes + 1);
+    return ReadPds4Product(path, file.read(kMaxLabelBytes + 1));
+}
+
+Product ReadPds4Product(const QString& path, const QByteArray& bytes)
+{
+    if (bytes.size() > kMaxLabelBytes)
+        throw Error{pds4text::TooLarge().arg(path, QString::number(bytes.size()), QString::number(kMaxLabelBytes))};
     const XmlDocument doc = ParseXml(bytes);
     if (!doc.root)
         throw Error{pds4text::NotXml().arg(path, doc.error, QString::number(doc.errorLine))};

@@ -70,23 +70,7 @@ QString Pds4Title(const XmlElement& element)
     return name.isEmpty() ? element.ChildText(u"local_identifier") : name;
 }
 
-ObjectWarnings::ObjectWarnings(const XmlElement& element, const QString& name, QStringList& warnings)
-    : m_element(element), m_name(name), m_warnings(warnings)
-{
-}
-
-void ObjectWarnings::LeftOut(const QString& what)
-{
-    m_warnings.append(
-        pds4text::ObjectLeftOut().arg(QString::number(m_element.firstLine), m_element.name, m_name, what));
-}
-
-void ObjectWarnings::Note(const QString& what)
-{
-    m_warnings.append(pds4text::ObjectNote().arg(QString::number(m_element.firstLine), m_element.name, m_name, what));
-}
-
-std::vector<SpecialConstant> ReadSpecialConstants(const XmlElement& owner, ObjectWarnings& warnings)
+std::vector<SpecialConstant> ReadSpecialConstants(const XmlElement& owner, Pds4ObjectWarnings& warnings)
 {
     std::vector<SpecialConstant> specials;
     const XmlElement* constants = owner.Child(u"Special_Constants");
@@ -103,7 +87,7 @@ std::vector<SpecialConstant> ReadSpecialConstants(const XmlElement& owner, Objec
     return specials;
 }
 
-std::optional<Scaling> ReadScaling(const XmlElement& owner, ObjectWarnings& warnings)
+std::optional<Scaling> ReadScaling(const XmlElement& owner, Pds4ObjectWarnings& warnings)
 {
     Scaling scaling;
     for (const auto& [name, target] :
@@ -122,7 +106,7 @@ std::optional<Scaling> ReadScaling(const XmlElement& owner, ObjectWarnings& warn
 }
 
 std::optional<std::int64_t> RequiredCount(const XmlElement& owner, QStringView child, std::int64_t least,
-                                          std::int64_t most, ObjectWarnings& warnings)
+                                          std::int64_t most, Pds4ObjectWarnings& warnings)
 {
     const XmlElement* element = owner.Child(child);
     if (!element) {

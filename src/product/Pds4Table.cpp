@@ -28,7 +28,7 @@ struct ColumnPlan {
 // made), once to lay the values out repetition by repetition, in label order.
 class TableLayout {
 public:
-    TableLayout(TableObject& table, ObjectWarnings& report) : m_table(table), m_report(report) {}
+    TableLayout(TableObject& table, Pds4ObjectWarnings& report) : m_table(table), m_report(report) {}
 
     bool Plan(const XmlElement& container, std::int64_t multiplicity);
     bool Emit(const XmlElement& container, std::int64_t base);
@@ -45,10 +45,11 @@ private:
     Field Prototype(const XmlElement& field) const;
 
     TableObject& m_table;
-    ObjectWarnings& m_report;
+    Pds4ObjectWarnings& m_report;
     std::map<const XmlElement*, std::vector<int>> m_columnsOf;  // label element -> its columns
     std::vector<ColumnPlan> m_columns;
     std::int64_t m_values = 0;
+    std::int64_t m_groupVisits = 0;
     int m_delimitedIndex = 0;
 };
 
@@ -218,11 +219,15 @@ bool TableLayout::Plan(const XmlElement& container, std::int64_t multiplicity)
             if (IsFixedWidth() && (!RequiredCount(child, u"group_location", 1, kMaxInt64, m_report) ||
                                    !GroupRepetitionLength(child, *repetitions)))
                 return false;
+            // Laying the values out visits each group once per repetition of
+            // the groups around it; those visits are bounded like the values.
             const std::optional<std::int64_t> inner = CheckedMultiply(multiplicity, *repetitions);
-            if (!inner || *inner > kMaxPds4TableValues) {
+            const std::optional<std::int64_t> visits = inner ? CheckedAdd(m_groupVisits, *inner) : std::nullopt;
+            if (!visits || *visits > kMaxPds4TableValues) {
                 m_report.LeftOut(pds4text::TooManyFields().arg(kMaxPds4TableValues));
                 return false;
             }
+            m_groupVisits = *visits;
             if (!Plan(child, *inner))
                 return false;
         }
@@ -324,7 +329,7 @@ std::optional<TableObject> ReadPds4Table(const XmlElement& element, const QStrin
     table.name = Pds4Title(element);
     table.objectType = element.name;
     table.dataFile = dataFile;
-    ObjectWarnings report(element, table.name, warnings);
+    Pds4ObjectWarnings report(element, table.name, warnings);
 
     QString recordName;
     if (element.name == u"Table_Binary") {

@@ -23,7 +23,7 @@ struct Moments {
 };
 
 struct Statistics {
-    Moments values;                  // of the stored values; of the real parts for complex samples
+    Moments values;  // of the stored values; of the real parts for complex samples
     std::int64_t special = 0;
     std::optional<Moments> magnitude;  // complex samples: of |value|
 };

@@ -11,10 +11,7 @@ namespace product {
 
 namespace {
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\0';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\0'; }
 
 std::string_view Trimmed(std::string_view text)
 {
@@ -161,7 +158,8 @@ Value DecodeBits(const Field& field, const unsigned char* p)
         return field.scaling.IsIdentity() ? Value::Signed(v) : Scaled(double(v), field.scaling);
     }
     if (field.bitsSigned && field.bits == 64)
-        return field.scaling.IsIdentity() ? Value::Signed(std::int64_t(raw)) : Scaled(double(std::int64_t(raw)), field.scaling);
+        return field.scaling.IsIdentity() ? Value::Signed(std::int64_t(raw))
+                                          : Scaled(double(std::int64_t(raw)), field.scaling);
     if (!field.scaling.IsIdentity())
         return Scaled(double(raw), field.scaling);
     return raw <= std::uint64_t(INT64_MAX) ? Value::Signed(std::int64_t(raw)) : Value::Unsigned(raw);
@@ -184,10 +182,7 @@ TableReader::TableReader(TableObject table, std::shared_ptr<const DataFile> file
     }
 }
 
-TableReader TableReader::Open(const TableObject& table)
-{
-    return TableReader(table, DataFile::Open(table.dataFile));
-}
+TableReader TableReader::Open(const TableObject& table) { return TableReader(table, DataFile::Open(table.dataFile)); }
 
 void TableReader::IndexRecords()
 {
@@ -214,7 +209,8 @@ void TableReader::IndexRecords()
     m_rows = std::int64_t(m_recordStarts.size()) - 1;
     if (m_table.rows > 0 && m_rows < m_table.rows)
         m_problem = m_file->path() + QStringLiteral(": ") +
-                    (m_table.name.isEmpty() ? QStringLiteral("the unnamed table") : QStringLiteral("table ") + m_table.name) +
+                    (m_table.name.isEmpty() ? QStringLiteral("the unnamed table")
+                                            : QStringLiteral("table ") + m_table.name) +
                     QStringLiteral(" has %1 rows by its label but the file holds %2").arg(m_table.rows).arg(m_rows);
 }
 
@@ -250,10 +246,7 @@ Value TableReader::DecodeField(const Field& field, std::string_view record, std:
     }
 }
 
-Value TableReader::DecodeDelimited(const Field& field, std::string_view text)
-{
-    return DecodeText(field, text);
-}
+Value TableReader::DecodeDelimited(const Field& field, std::string_view text) { return DecodeText(field, text); }
 
 void TableReader::SplitDelimited(std::string_view record, char delimiter, char quote, std::vector<std::string>& parts)
 {

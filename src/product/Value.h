@@ -13,7 +13,7 @@ struct Value {
     std::uint64_t natural = 0;  // Unsigned
     double real = 0;            // Real, and a Complex value's real part
     double imaginary = 0;
-    std::string text;           // Text, trimmed
+    std::string text;  // Text, trimmed
 
     bool IsNumber() const { return kind != Kind::Empty && kind != Kind::Text; }
     // The number as a double (a complex value's real part); NaN for

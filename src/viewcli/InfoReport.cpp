@@ -14,21 +14,12 @@ using product::TableObject;
 
 namespace {
 
-QString T(const char* text)
-{
-    return QString::fromUtf8(text);
-}
+QString T(const char* text) { return QString::fromUtf8(text); }
 
-QString Name(const QString& name)
-{
-    return name.isEmpty() ? T(text::kUnnamed) : name;
-}
+QString Name(const QString& name) { return name.isEmpty() ? T(text::kUnnamed) : name; }
 
 // Six significant digits, as people read figures.
-QString Figure(double value)
-{
-    return QString::number(value, 'g', 6);
-}
+QString Figure(double value) { return QString::number(value, 'g', 6); }
 
 QString Extreme(const product::Value& exact, double value)
 {
@@ -112,10 +103,7 @@ void JsonNumber(std::string& out, double value)
         product::AppendReal(out, value);
 }
 
-void JsonInteger(std::string& out, std::int64_t value)
-{
-    product::AppendValue(out, product::Value::Signed(value));
-}
+void JsonInteger(std::string& out, std::int64_t value) { product::AppendValue(out, product::Value::Signed(value)); }
 
 void JsonKey(std::string& out, const char* key)
 {
@@ -193,10 +181,7 @@ void JsonAxes(std::string& out, const ArrayObject& array)
     out += ']';
 }
 
-QString ColumnType(const product::Column& column)
-{
-    return column.dataType;
-}
+QString ColumnType(const product::Column& column) { return column.dataType; }
 
 // The table's logical columns; when a label reader gave none, its fields.
 std::vector<product::Column> Columns(const TableObject& table)
@@ -268,9 +253,10 @@ InfoReport::InfoReport(product::Product product) : m_product(std::move(product))
 
 std::string InfoReport::Text() const
 {
-    QString out = T(text::kInfoFile).arg(m_product.labelFile,
-                                         m_product.flavour == product::LabelFlavour::Pds3 ? QStringLiteral("PDS3")
-                                                                                          : QStringLiteral("PDS4"));
+    QString out = T(text::kInfoFile)
+                      .arg(m_product.labelFile, m_product.flavour == product::LabelFlavour::Pds3
+                                                    ? QStringLiteral("PDS3")
+                                                    : QStringLiteral("PDS4"));
     for (std::size_t i = 0; i < m_product.objects.size(); ++i) {
         const ObjectFacts& facts = m_facts[i];
         if (const auto* array = std::get_if<ArrayObject>(&m_product.objects[i])) {

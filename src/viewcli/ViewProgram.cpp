@@ -13,10 +13,7 @@ namespace viewcli {
 
 namespace {
 
-QString T(const char* text)
-{
-    return QString::fromUtf8(text);
-}
+QString T(const char* text) { return QString::fromUtf8(text); }
 
 QString ObjectName(const product::DataObject& object)
 {

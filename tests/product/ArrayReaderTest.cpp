@@ -4,8 +4,8 @@
 // files and labels that lie about sizes, reading from several threads.
 
 #include "product/ArrayReader.h"
-#include "support/TempDir.h"
 #include "product/ByteWriter.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -106,7 +106,8 @@ TEST(ArrayReader, EveryStorageOrderReadsTheSameBands)
         }
         // A window with a step: lines 1 and 3, samples 1 and 3 of band 3.
         const auto reduced = reader.ReadBand(2, {1, 1, 3, 4, 2});
-        EXPECT_EQ(reduced, (std::vector<double>{Expected(2, 1, 1), Expected(2, 1, 3), Expected(2, 3, 1), Expected(2, 3, 3)}));
+        EXPECT_EQ(reduced,
+                  (std::vector<double>{Expected(2, 1, 1), Expected(2, 1, 3), Expected(2, 3, 1), Expected(2, 3, 3)}));
         // Band statistics: band b holds 100b + 10l + s.
         const Statistics stats = reader.BandStatistics(1);
         EXPECT_EQ(stats.values.count, kLines * kSamples);
@@ -178,7 +179,8 @@ TEST(ArrayReader, SixtyFourBitExtremesStayExact)
     TempDir dir;
     ByteWriter bytes;
     bytes.Little(9003372036854775801u, 8).Little(17396744073709550582u, 8);
-    const ArrayObject array = OneAxis(dir.write("u.dat", bytes.bytes()), {Encoding::UnsignedInt, 8, ByteOrder::Little}, 2);
+    const ArrayObject array = OneAxis(dir.write("u.dat", bytes.bytes()), {Encoding::UnsignedInt, 8, ByteOrder::Little},
+                                      2);
     const Statistics stats = ArrayReader::Open(array).WholeStatistics();
     EXPECT_EQ(stats.values.exactMin.natural, 9003372036854775801u);
     EXPECT_EQ(stats.values.exactMax.natural, 17396744073709550582u);
@@ -254,7 +256,7 @@ TEST(ArrayReader, AShortFileIsNamedWithBothSizesAndTheRestIsRead)
     TempDir dir;
     ArrayObject array = WriteImage(dir, Storage::SampleInterleaved);
     const std::int64_t full = 7 + kLines * kSamples * kBands * 2;  // after the 7-byte header
-    QFile::resize(array.dataFile, full - 2 * kSamples * kBands);  // the last line is gone
+    QFile::resize(array.dataFile, full - 2 * kSamples * kBands);   // the last line is gone
     const ArrayReader reader = ArrayReader::Open(array);
     EXPECT_TRUE(reader.problem().contains(QString::number(full))) << reader.problem().toStdString();
     EXPECT_TRUE(reader.problem().contains(QString::number(full - 2 * kSamples * kBands)));

@@ -2,8 +2,8 @@
 // and VAX reals, complex pairs. The bytes are written by hand from the
 // formats' definitions.
 
-#include "product/ElementCodec.h"
 #include "product/ByteWriter.h"
+#include "product/ElementCodec.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 // blanks, quotes, other bases and Fortran exponents; delimited records
 // with quoting and CR LF; short files and fields outside their records.
 
+#include "product/ByteWriter.h"
 #include "product/TableReader.h"
 #include "support/TempDir.h"
-#include "product/ByteWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -53,16 +53,16 @@ TEST(TableReader, BinaryRecordsOfEveryEncoding)
     bytes.Text("HEADR");
     for (int row = 0; row < 2; ++row) {
         bytes.Raw({'p', 'p'});
-        bytes.Big(std::uint64_t(-300 - row), 2);                   // 0: MSB signed 16
-        bytes.Little(4000000000u + row, 4);                        // 2: LSB unsigned 32
-        bytes.DoubleBig(0.1 * (row + 1));                          // 6: IEEE double MSB
-        bytes.Raw({0x80, 0x40, 0, 0});                             // 14: VAX F 1.0
-        bytes.FloatLittle(1.5f).FloatLittle(-2.0f);                // 18: complex LSB 8
-        bytes.Big(0xFFFFFFFFFFFFFFFFu, 8);                         // 26: unsigned 64
-        bytes.Raw({0b10110110, 0b01000000});                       // 34: bits
-        bytes.Big(7, 2);                                           // 36: scaled 16-bit
-        bytes.Text("ab c");                                        // 38: text
-        bytes.Raw({' '});                                          // 42: pad
+        bytes.Big(std::uint64_t(-300 - row), 2);     // 0: MSB signed 16
+        bytes.Little(4000000000u + row, 4);          // 2: LSB unsigned 32
+        bytes.DoubleBig(0.1 * (row + 1));            // 6: IEEE double MSB
+        bytes.Raw({0x80, 0x40, 0, 0});               // 14: VAX F 1.0
+        bytes.FloatLittle(1.5f).FloatLittle(-2.0f);  // 18: complex LSB 8
+        bytes.Big(0xFFFFFFFFFFFFFFFFu, 8);           // 26: unsigned 64
+        bytes.Raw({0b10110110, 0b01000000});         // 34: bits
+        bytes.Big(7, 2);                             // 36: scaled 16-bit
+        bytes.Text("ab c");                          // 38: text
+        bytes.Raw({' '});                            // 42: pad
     }
     TableObject table;
     table.name = QStringLiteral("TABLE");
@@ -78,9 +78,9 @@ TEST(TableReader, BinaryRecordsOfEveryEncoding)
                     Binary("VAX", 14, {Encoding::VaxReal, 4, ByteOrder::Little}),
                     Binary("C", 18, {Encoding::IeeeComplex, 8, ByteOrder::Little}),
                     Binary("U64", 26, {Encoding::UnsignedInt, 8}),
-                    Bits("B1", 34, 2, 0, 3, false),   // 101 = 5
-                    Bits("B2", 34, 2, 3, 3, true),    // 101 = -3
-                    Bits("B3", 34, 2, 6, 4, false),   // 1001 = 9
+                    Bits("B1", 34, 2, 0, 3, false),  // 101 = 5
+                    Bits("B2", 34, 2, 3, 3, true),   // 101 = -3
+                    Bits("B3", 34, 2, 6, 4, false),  // 1001 = 9
                     Binary("SCALED", 36, {Encoding::UnsignedInt, 2}),
                     Text("NAME", FieldKind::AsciiText, 38, 4)};
     table.fields[9].scaling = {0.5, 100};
@@ -121,14 +121,10 @@ TEST(TableReader, CharacterRecordsWithBlanksQuotesAndBases)
     table.dataFile = dir.write("c.tab", records);
     table.rows = 2;
     table.recordBytes = records.size() / 2;
-    table.fields = {Text("I", FieldKind::AsciiInteger, 0, 5),
-                    Text("R", FieldKind::AsciiReal, 6, 5),
-                    Text("T", FieldKind::AsciiText, 12, 22),
-                    Text("F", FieldKind::AsciiReal, 35, 8),
-                    Text("H", FieldKind::AsciiNumericBase, 44, 4),
-                    Text("B", FieldKind::AsciiNumericBase, 49, 5),
-                    Text("P", FieldKind::Binary, 55, 6),
-                    Text("TIME", FieldKind::AsciiDateTime, 62, 20)};
+    table.fields = {Text("I", FieldKind::AsciiInteger, 0, 5),      Text("R", FieldKind::AsciiReal, 6, 5),
+                    Text("T", FieldKind::AsciiText, 12, 22),       Text("F", FieldKind::AsciiReal, 35, 8),
+                    Text("H", FieldKind::AsciiNumericBase, 44, 4), Text("B", FieldKind::AsciiNumericBase, 49, 5),
+                    Text("P", FieldKind::Binary, 55, 6),           Text("TIME", FieldKind::AsciiDateTime, 62, 20)};
     table.fields[4].base = 16;
     table.fields[5].base = 2;
     table.fields[6].scaling = {2, 0};

@@ -1,14 +1,14 @@
 // Values in their shortest exact text, and CSV files written whole or not
 // at all.
 
+#include "product/ByteWriter.h"
 #include "product/CsvExport.h"
 #include "product/Value.h"
 #include "support/TempDir.h"
-#include "product/ByteWriter.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>

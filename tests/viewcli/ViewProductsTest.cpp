@@ -6,19 +6,16 @@
 #include "support/ProgramRun.h"
 #include "support/TempDir.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <gtest/gtest.h>
 
 namespace {
 
-QString Products()
-{
-    return QStringLiteral(VELLORA_PRODUCTS);
-}
+QString Products() { return QStringLiteral(VELLORA_PRODUCTS); }
 
 ProgramRun View(const TempDir& home, const QStringList& arguments)
 {
@@ -26,8 +23,8 @@ ProgramRun View(const TempDir& home, const QStringList& arguments)
 }
 
 struct InfoCase {
-    const char* file;                 // under the products folder
-    std::vector<const char*> lines;   // each must be a line of --info's text, in this order
+    const char* file;                // under the products folder
+    std::vector<const char*> lines;  // each must be a line of --info's text, in this order
 };
 
 // The README's figures, written the way --info prints them.
@@ -190,73 +187,118 @@ struct ExportCase {
     qsizetype rows;
     std::vector<const char*> header;  // the first names of the header row (all of them when `columns` is 0)
     qsizetype columns;
-    std::vector<const char*> first;   // the first values of the first row
+    std::vector<const char*> first;  // the first values of the first row
 };
 
 const std::vector<ExportCase>& ExportCases()
 {
     static const std::vector<ExportCase> cases = {
-        {"pds4-table-char-viking-lander-rocks/vl0axrat_char.xml", "", 304,
+        {"pds4-table-char-viking-lander-rocks/vl0axrat_char.xml",
+         "",
+         304,
          {"surface_type", "burial_state", "bin_number", "lower_bin_boundary", "upper_bin_boundary", "surface_area",
           "n_area", "arlw_average", "arlw_standard_deviation", "n_arlw", "arwh_average", "arwh_standard_deviation",
           "n_arwh", "arlh_average", "arlh_standard_deviation", "n_arlh"},
-         16, {"1", "1", "1", "", "", "0", "0", "0", "0", "0", "0", "0"}},
-        {"pds4-table-char-viking-lander-rocks/vl0axrat_delim.xml", "", 304,
-         {"surface_type", "burial_state", "bin_number", "lower_bin_boundary"}, 16,
+         16,
          {"1", "1", "1", "", "", "0", "0", "0", "0", "0", "0", "0"}},
-        {"pds4-table-delimited-cassini-cirs/cocirs_c2h4abund_abund_profiles.xml", "", 20,
+        {"pds4-table-char-viking-lander-rocks/vl0axrat_delim.xml",
+         "",
+         304,
+         {"surface_type", "burial_state", "bin_number", "lower_bin_boundary"},
+         16,
+         {"1", "1", "1", "", "", "0", "0", "0", "0", "0", "0", "0"}},
+        {"pds4-table-delimited-cassini-cirs/cocirs_c2h4abund_abund_profiles.xml",
+         "",
+         20,
          {"Row", "Pressure", "C2H4 MF 2011-062", "C2H4 MF 2011-188", "C2H4 MF 2011-199", "C2H4 MF 2012-013",
           "C2H4 MF 2012-014", "C2H4 MF 2012-047", "C2H4 MF 2012-107"},
-         9, {"0", "7.98299", "1.17e-10", "3.8e-10", "3.17e-10", "4.39e-10", "6.29e-10", "4.4e-10", "6.88e-11"}},
-        {"pds4-table-delimited-cassini-cirs/cocirs_c2h4abund_abund_profiles.xml", "hesman_c2h4_abund_errors", 20,
-         {"Row", "Pressure", "C2H4ERR MF 2011-062"}, 9,
+         9,
+         {"0", "7.98299", "1.17e-10", "3.8e-10", "3.17e-10", "4.39e-10", "6.29e-10", "4.4e-10", "6.88e-11"}},
+        {"pds4-table-delimited-cassini-cirs/cocirs_c2h4abund_abund_profiles.xml",
+         "hesman_c2h4_abund_errors",
+         20,
+         {"Row", "Pressure", "C2H4ERR MF 2011-062"},
+         9,
          {"0", "7.98299", "6.27e-11", "2.17e-10", "1.44e-10", "2.31e-10", "2.9e-10", "1.93e-10", "3.42e-11"}},
-        {"pds4-table-delimited-cassini-cirs/cocirs_c2h4abund_temp_profiles.xml", "", 71,
-         {"Row", "Pressure", "T(K) 2011-062"}, 9,
+        {"pds4-table-delimited-cassini-cirs/cocirs_c2h4abund_temp_profiles.xml",
+         "",
+         71,
+         {"Row", "Pressure", "T(K) 2011-062"},
+         9,
          {"0", "4001.02026", "207.15", "206.76", "212.07", "207.16", "212.08", "206.74", "212.05"}},
-        {"pds4-table-nh-pluto-spectrum-lblx/pluto_spectrum.lblx", "", 1266, {"Wavelength", "Specific Intensity"}, 2,
+        {"pds4-table-nh-pluto-spectrum-lblx/pluto_spectrum.lblx",
+         "",
+         1266,
+         {"Wavelength", "Specific Intensity"},
+         2,
          {"0.3005", "0.0341627"}},
-        {"pds4-table-binary-mer-rat/Product_Table_Binary.xml", "", 336,
-         {"SCLK_SECONDS", "SCLK_SUBSECONDS", "SPARE", "ROTATION_MOTOR_POSITION"}, 20,
+        {"pds4-table-binary-mer-rat/Product_Table_Binary.xml",
+         "",
+         336,
+         {"SCLK_SECONDS", "SCLK_SUBSECONDS", "SPARE", "ROTATION_MOTOR_POSITION"},
+         20,
          {"234493158", "34004", "63144", "7.12055834903716", "0.06512460599999999", "0.0008471292618405255",
           "0.0010749800000000032", "0.3587368307115024", "0.053601852000000005", "1e+30", "0", "0"}},
-        {"pds4-synthetic-pds4tools/test_table_data_types.xml", "", 3,
+        {"pds4-synthetic-pds4tools/test_table_data_types.xml",
+         "",
+         3,
          {"SignedByte", "UnsignedByte", "SignedMSB2", "SignedMSB4", "SignedMSB8", "UnsignedMSB2", "UnsignedMSB4",
           "UnsignedMSB8", "IEEE754MSBSingle", "IEEE754MSBDouble", "ComplexMSB8", "ComplexMSB16"},
          41,
          {"-100", "150", "-32237", "2147480000", "9003372036854775800", "502", "50349235", "987654073709550582",
-          "-1.3872854796815689e-43", "1.79e+308", "3.2028230874137923e+38+141000j",
-          "2.2150738579999996e-308+141000j"}},
-        {"pds4-synthetic-pds4tools/test_group_fields.xml", "two_group_fields", 21, {}, 100,
-         {"267.01802737462884", "263.82890834888286", "265.4317172773347", "262.3184908968709",
-          "264.64595591191824", "265.4317172773347", "262.3184908968709", "263.8393009906286",
-          "260.79926903777556", "263.09355472219585", "263.8393009906286", "260.79926903777556"}},
-        {"pds4-synthetic-pds4tools/test_group_fields.xml", "three_group_fields", 21, {}, 110,
+          "-1.3872854796815689e-43", "1.79e+308", "3.2028230874137923e+38+141000j", "2.2150738579999996e-308+141000j"}},
+        {"pds4-synthetic-pds4tools/test_group_fields.xml",
+         "two_group_fields",
+         21,
+         {},
+         100,
+         {"267.01802737462884", "263.82890834888286", "265.4317172773347", "262.3184908968709", "264.64595591191824",
+          "265.4317172773347", "262.3184908968709", "263.8393009906286", "260.79926903777556", "263.09355472219585",
+          "263.8393009906286", "260.79926903777556"}},
+        {"pds4-synthetic-pds4tools/test_group_fields.xml",
+         "three_group_fields",
+         21,
+         {},
+         110,
          {"0", "267.01802737462884", "263.82890834888286", "265.4317172773347", "262.3184908968709",
-          "264.64595591191824", "265.4317172773347", "262.3184908968709", "263.8393009906286",
-          "260.79926903777556", "263.09355472219585", "1"}},
-        {"pds4-synthetic-pds4tools/test_masked_data.xml", "Masked Data Table", 4,
+          "264.64595591191824", "265.4317172773347", "262.3184908968709", "263.8393009906286", "260.79926903777556",
+          "263.09355472219585", "1"}},
+        {"pds4-synthetic-pds4tools/test_masked_data.xml",
+         "Masked Data Table",
+         4,
          {"SignedMSB4", "IEEE754MSBDouble", "ASCII_Real", "ASCII_Integer", "ASCII_Numeric_Base16",
           "SignedMSB4 with Scaling/Offset", "ASCII_Real with Scaling"},
          7,
-         {"2147480000", "1.79e+308", "1.79e+308", "-9003372036854775800", "17396744073709550582",
-          "21474800000.5", "1.79e+307"}},
-        {"pds3-pds4-table-voyager-ele-mom/ELE_MOM.LBL", "", 2278, {"TIME", "ELE_DEN", "ELE_TEMP"}, 3,
+         {"2147480000", "1.79e+308", "1.79e+308", "-9003372036854775800", "17396744073709550582", "21474800000.5",
+          "1.79e+307"}},
+        {"pds3-pds4-table-voyager-ele-mom/ELE_MOM.LBL",
+         "",
+         2278,
+         {"TIME", "ELE_DEN", "ELE_TEMP"},
+         3,
          {"1979-07-06T00:00:42.687Z", "0.0153", "1610"}},
-        {"pds3-pds4-table-voyager-ele-mom/ELE_MOM.xml", "", 2278, {"TIME", "ELE_DEN", "ELE_TEMP"}, 3,
+        {"pds3-pds4-table-voyager-ele-mom/ELE_MOM.xml",
+         "",
+         2278,
+         {"TIME", "ELE_DEN", "ELE_TEMP"},
+         3,
          {"1979-07-06T00:00:42.687Z", "0.0153", "1610"}},
-        {"pds3-table-ascii-mro-sharad-geom/s_00690502_geom.lbl", "", 1408,
+        {"pds3-table-ascii-mro-sharad-geom/s_00690502_geom.lbl",
+         "",
+         1408,
          {"RADARGRAM COLUMN", "TIME", "LATITUDE", "LONGITUDE", "MARS RADIUS", "SPACECRAFT RADIUS", "RADIAL VELOCITY",
           "TANGENTIAL VELOCITY", "SZA", "PHASE/1.0E16"},
          10,
-         {"1", "2008-01-16T12:47:19.761", "47.7379", "23.6632", "3386.22", "3685.174", "18.7747", "3412.2942",
-          "113.15", "0"}},
-        {"pds3-table-ascii-structure-in-label-dir/PWR02176_01.LBL", "", 268,
+         {"1", "2008-01-16T12:47:19.761", "47.7379", "23.6632", "3386.22", "3685.174", "18.7747", "3412.2942", "113.15",
+          "0"}},
+        {"pds3-table-ascii-structure-in-label-dir/PWR02176_01.LBL",
+         "",
+         268,
          {"UTC_TIME", "JULIAN_SEC", "POWER_A1", "POWER_A2", "POWER_B1_B2", "POWER_B3_B4", "POWER_C", "POWER_POWER",
           "POWER_CPU", "POWER_PSD1", "POWER_PSD2"},
          11,
-         {"24JUN02  00:23:01.21", "1052740823.0185547", "200", "710", "300", "425", "355", "205", "735",
-          "882.6777884", "772.3709227"}},
+         {"24JUN02  00:23:01.21", "1052740823.0185547", "200", "710", "300", "425", "355", "205", "735", "882.6777884",
+          "772.3709227"}},
     };
     return cases;
 }
@@ -332,8 +374,9 @@ TEST(ViewProducts, JsonNamesEveryObjectWithItsFacts)
     if (!QDir(Products()).exists())
         GTEST_SKIP() << "no products at " << Products().toStdString();
     TempDir home;
-    const ProgramRun run = View(home, {"--info", "--json", Products() + "/pds3-msl-mastcam-thumb-3778ml/"
-                                                                       "3778ml1037770010808163i01_dxxx.xml"});
+    const ProgramRun run = View(home, {"--info", "--json",
+                                       Products() + "/pds3-msl-mastcam-thumb-3778ml/"
+                                                    "3778ml1037770010808163i01_dxxx.xml"});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(run.out, &error);
@@ -356,8 +399,9 @@ TEST(ViewProducts, JsonNamesEveryObjectWithItsFacts)
     EXPECT_NEAR(band2.value("stddev").toDouble(), 14.3562, 5e-5);
     EXPECT_EQ(band2.value("special").toInt(), 0);
 
-    const ProgramRun table = View(home, {"--info", "--json", Products() + "/pds4-table-binary-mer-rat/"
-                                                                         "Product_Table_Binary.xml"});
+    const ProgramRun table = View(home, {"--info", "--json",
+                                         Products() + "/pds4-table-binary-mer-rat/"
+                                                      "Product_Table_Binary.xml"});
     ASSERT_EQ(table.exitCode, 0) << table.err.toStdString();
     const QJsonObject rat = QJsonDocument::fromJson(table.out).object().value("objects").toArray()[0].toObject();
     EXPECT_EQ(rat.value("kind").toString(), "table");
@@ -369,8 +413,9 @@ TEST(ViewProducts, JsonNamesEveryObjectWithItsFacts)
     EXPECT_EQ(columns[0].toObject().value("items").toInt(), 1);
     EXPECT_TRUE(columns[0].toObject().contains("type"));
 
-    const ProgramRun arrays = View(home, {"--info", "--json", Products() + "/pds4-synthetic-pds4tools/"
-                                                                          "test_array_data_types.xml"});
+    const ProgramRun arrays = View(home, {"--info", "--json",
+                                          Products() + "/pds4-synthetic-pds4tools/"
+                                                       "test_array_data_types.xml"});
     const QJsonObject signedByte =
         QJsonDocument::fromJson(arrays.out).object().value("objects").toArray()[0].toObject();
     EXPECT_EQ(signedByte.value("kind").toString(), "array");
@@ -386,8 +431,8 @@ TEST(ViewProducts, VicarFilesAreRefusedWithOneLine)
     if (!QDir(Products()).exists())
         GTEST_SKIP() << "no products at " << Products().toStdString();
     TempDir home;
-    for (const char* file : {"pds3-mgn-fmidr-ff01/FF01.IMG",
-                             "pds4-insight-icc-vicar-c000m5232/C000M5232T493378259EDR_F0000_0134M1.IMG"}) {
+    for (const char* file :
+         {"pds3-mgn-fmidr-ff01/FF01.IMG", "pds4-insight-icc-vicar-c000m5232/C000M5232T493378259EDR_F0000_0134M1.IMG"}) {
         const ProgramRun run = View(home, {"--info", Products() + QLatin1Char('/') + QLatin1String(file)});
         EXPECT_EQ(run.exitCode, 1);
         EXPECT_TRUE(run.out.isEmpty());

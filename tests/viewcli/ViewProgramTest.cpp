@@ -8,10 +8,10 @@
 #include "viewcli/PngExport.h"
 #include "viewcli/ViewOptions.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -20,10 +20,7 @@ ProgramRun View(const TempDir& home, const QStringList& arguments)
     return ProgramRun::Start(QStringLiteral(VELLORA_VIEW_PROGRAM), arguments, home.path());
 }
 
-QString Products()
-{
-    return QStringLiteral(VELLORA_PRODUCTS);
-}
+QString Products() { return QStringLiteral(VELLORA_PRODUCTS); }
 
 TEST(ViewOptions, ParsesActionsAndRefusesBadUsage)
 {
@@ -101,7 +98,7 @@ TEST(PngExport, StretchesBetweenThePercentilesInTheDisplayDirection)
     viewcli::WriteBandPng(product::ArrayReader::Open(array), 0, flipped);
     QImage turned(flipped);
     ASSERT_EQ(turned.size(), QSize(4, 3));
-    EXPECT_EQ(qGray(turned.pixel(3, 2)), 0);    // the first sample of the first line
+    EXPECT_EQ(qGray(turned.pixel(3, 2)), 0);  // the first sample of the first line
     EXPECT_EQ(qGray(turned.pixel(2, 2)), 26);
 
     EXPECT_THROW(viewcli::WriteBandPng(product::ArrayReader::Open(array), 0, dir.file("no/such/x.png")),
