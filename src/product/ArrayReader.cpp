@@ -418,7 +418,7 @@ std::int64_t ArrayReader::ElementCount() const
 {
     std::int64_t total = 1;
     for (const Axis& axis : m_array.axes) {
-        const auto next = CheckedMulAdd(total, axis.elements, 0);
+        const auto next = ExtentMulAdd(total, axis.elements, 0);
         if (!next)
             return std::numeric_limits<std::int64_t>::max();
         total = *next;

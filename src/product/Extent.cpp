@@ -18,7 +18,7 @@ Error Bad(const QString& file, const QString& name, const QString& what)
 
 }  // namespace
 
-std::optional<std::int64_t> CheckedMulAdd(std::int64_t a, std::int64_t b, std::int64_t c)
+std::optional<std::int64_t> ExtentMulAdd(std::int64_t a, std::int64_t b, std::int64_t c)
 {
     std::int64_t product = 0;
     std::int64_t sum = 0;
@@ -45,17 +45,17 @@ ByteSpan ArraySpan(const ArrayObject& array)
                       QStringLiteral("axis %1 has %2 elements").arg(axis.name).arg(axis.elements));
         if (axis.elements == 0)
             return span;  // no elements at all
-        const auto reach = CheckedMulAdd(axis.elements - 1, axis.strideBytes, 0);
+        const auto reach = ExtentMulAdd(axis.elements - 1, axis.strideBytes, 0);
         if (!reach)
             throw Bad(array.dataFile, array.name, QStringLiteral("axis %1 is too large").arg(axis.name));
-        const auto moved = CheckedMulAdd(1, *reach, *reach < 0 ? low : high);
+        const auto moved = ExtentMulAdd(1, *reach, *reach < 0 ? low : high);
         if (!moved)
             throw Bad(array.dataFile, array.name, QStringLiteral("axis %1 is too large").arg(axis.name));
         (*reach < 0 ? low : high) = *moved;
     }
     if (low < 0)
         throw Bad(array.dataFile, array.name, QStringLiteral("a stride reaches before the start of the file"));
-    const auto end = CheckedMulAdd(1, high, array.element.bytes);
+    const auto end = ExtentMulAdd(1, high, array.element.bytes);
     if (!end)
         throw Bad(array.dataFile, array.name, QStringLiteral("the array is too large"));
     return {low, *end};
@@ -71,8 +71,8 @@ ByteSpan TableSpan(const TableObject& table)
     if (table.recordBytes <= 0)
         throw Bad(table.dataFile, table.name, QStringLiteral("records of %1 bytes").arg(table.recordBytes));
     for (const Field& field : table.fields) {
-        const auto end = CheckedMulAdd(1, table.rowPrefixBytes, field.startByte);
-        const auto fieldEnd = end ? CheckedMulAdd(1, *end, field.bytes) : std::nullopt;
+        const auto end = ExtentMulAdd(1, table.rowPrefixBytes, field.startByte);
+        const auto fieldEnd = end ? ExtentMulAdd(1, *end, field.bytes) : std::nullopt;
         if (field.startByte < 0 || field.bytes <= 0 || !fieldEnd || *fieldEnd > table.recordBytes)
             throw Bad(table.dataFile, table.name,
                       QStringLiteral("field %1 (bytes %2 to %3) does not fit a record of %4 bytes")
@@ -101,7 +101,7 @@ ByteSpan TableSpan(const TableObject& table)
                           .arg(field.startBit + field.bits)
                           .arg(field.bytes));
     }
-    const auto end = CheckedMulAdd(table.rows, table.recordBytes, table.offset);
+    const auto end = ExtentMulAdd(table.rows, table.recordBytes, table.offset);
     if (!end)
         throw Bad(table.dataFile, table.name, QStringLiteral("%1 rows are too many").arg(table.rows));
     return {table.offset, *end};

@@ -26,7 +26,7 @@ ByteSpan ArraySpan(const ArrayObject& array);
 ByteSpan TableSpan(const TableObject& table);
 
 // Multiplies and adds without overflow; nullopt when the result does not fit.
-std::optional<std::int64_t> CheckedMulAdd(std::int64_t a, std::int64_t b, std::int64_t c);
+std::optional<std::int64_t> ExtentMulAdd(std::int64_t a, std::int64_t b, std::int64_t c);
 
 // The message for a file shorter than an object needs: names the object,
 // the file and both sizes.
