@@ -16,7 +16,7 @@ constexpr double kZoomStep = 1.25;
 constexpr double kMaxZoom = 64;
 constexpr double kPanFraction = 0.1;
 // Drawn tiles kept as pictures, in bytes; the values stay in the loader.
-constexpr int kTileImageBytes = 32 << 20;
+constexpr int kTileImageBytes = 24 << 20;
 
 }  // namespace
 
@@ -128,6 +128,12 @@ void ImageCanvas::Pan(QPointF pixels)
     m_centre.setY(std::clamp(m_centre.y(), 0.0, double(array.Lines())));
     m_fitted = false;
     Changed();
+}
+
+void ImageCanvas::CentreOn(QPointF display)
+{
+    m_centre = display;
+    Pan(QPointF(0, 0));
 }
 
 bool ImageCanvas::SampleAt(QPointF point, std::int64_t& line, std::int64_t& sample) const

@@ -40,6 +40,9 @@ public:
     // Zooms by `factor` keeping the image point under `anchor` in place.
     void ZoomBy(double factor, QPointF anchor);
     void Pan(QPointF pixels);
+    // Puts a point of the displayed image (in samples and lines from its
+    // top left corner as drawn) at the widget's centre.
+    void CentreOn(QPointF display);
 
     // The stored line and sample (0-based) shown at a point of the widget;
     // false outside the image.

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QThreadPool>
 
+#include <malloc.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -69,6 +70,12 @@ TileLoader::TileLoader(std::shared_ptr<const product::ArrayReader> reader, std::
       m_wantedLock(std::make_shared<std::mutex>()),
       m_wanted(std::make_shared<std::set<TileKey>>())
 {
+    // Tiles are made in the worker and freed in the window's thread, a
+    // quarter of a megabyte each. With glibc's moving threshold they would
+    // soon come from the heap and, freed, stay in the process; mapped
+    // blocks of their own go back to the system at once.
+    static std::once_flag tuned;
+    std::call_once(tuned, [] { ::mallopt(M_MMAP_THRESHOLD, 128 * 1024); });
     // One reader: the machine's other cores are the window's and the
     // system's, and reads of one file gain little from running side by side.
     m_pool->setMaxThreadCount(1);

@@ -27,7 +27,7 @@ namespace viewer {
 
 inline constexpr int kTileSize = 256;
 inline constexpr std::int64_t kOverviewSize = 1024;
-inline constexpr std::int64_t kDefaultTileCacheBytes = std::int64_t(96) << 20;
+inline constexpr std::int64_t kDefaultTileCacheBytes = std::int64_t(64) << 20;
 
 // A tile: band, level (the step is 2^level) and its place in the grid of
 // tiles of that level.
