@@ -11,8 +11,8 @@ WERROR     ?= OFF
 
 # Debian packages the program needs (all `make run` installs), and what the
 # tests and benchmarks need besides.
-PROGRAM_DEPS := cmake g++ ninja-build pkg-config qt6-base-dev fonts-dejavu-core shared-mime-info xdg-utils
-DEPS := $(PROGRAM_DEPS) clang libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream
+PROGRAM_DEPS := cmake g++ ninja-build pkg-config qt6-base-dev libqcustomplot-dev qt6-svg-dev fonts-dejavu-core shared-mime-info xdg-utils
+DEPS := $(PROGRAM_DEPS) clang libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream qt6-charts-dev libqt6opengl6-dev
 # Running the program headless and taking screenshots of it.
 RUN_DEPS := xvfb xdotool imagemagick
 # CPack's Debian generator computes the package's dependencies with

@@ -28,7 +28,7 @@ cat IMAGE.IMG TABLE.DAT > /dev/null  # warm the cache
 best() {
     local best_ms="" start end ms
     for _ in $(seq "$runs"); do
-        rm -f IMAGE.IMG.aux.xml out_gdal out_vellora.csv
+        rm -rf -- *.aux.xml out_gdal out_vellora.csv
         start=$(date +%s%N)
         "$@" > /dev/null
         end=$(date +%s%N)

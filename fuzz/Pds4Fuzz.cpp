@@ -4,6 +4,7 @@
 // their record and bit fields inside their field.
 
 #include "product/Pds4Product.h"
+#include "product/Pds4Table.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -36,7 +37,7 @@ void CheckArray(const ArrayObject& array)
 void CheckTable(const TableObject& table)
 {
     Check(table.offset >= 0 && table.rows >= 0);
-    Check(table.fields.size() <= static_cast<size_t>(100000));
+    Check(table.fields.size() <= static_cast<size_t>(kMaxPds4TableValues));
     for (const Field& field : table.fields) {
         if (table.format != TableFormat::Delimited) {
             Check(field.startByte >= 0 && field.bytes >= 0);

@@ -92,6 +92,11 @@ decltype(auto) WithDecoder(const ElementType& type, Fn&& fn)
     return fn(GenericDecoder{type});
 }
 
+// Runs of at least this many bytes are copied into a buffer of about the
+// second size before the sink sees them.
+constexpr std::int64_t kCopyRunBytes = 16 * 1024;
+constexpr std::int64_t kCopyBufferBytes = 256 * 1024;
+
 // Runs the innermost loops of a walk. A sink has Run(p, count, stride) for
 // values that are in the file and Missing(count) for values past its end.
 template <typename Sink>
@@ -110,7 +115,21 @@ void Visit(const DataFile& file, int elementBytes, const std::vector<std::int64_
     const std::int64_t size = file.size();
     const std::int64_t last = offset + (count - 1) * stride;
     if (std::min(offset, last) >= 0 && std::max(offset, last) + elementBytes <= size) {
-        sink.Run(file.data() + offset, count, stride);
+        if (stride <= 0 || (count - 1) * stride + elementBytes < kCopyRunBytes) {
+            sink.Run(file.data() + offset, count, stride);
+            return;
+        }
+        // Long runs go through a small buffer, a piece at a time.
+        thread_local std::vector<unsigned char> buffer(kCopyBufferBytes);
+        const std::int64_t perPiece = std::max<std::int64_t>(1, (kCopyBufferBytes - elementBytes) / stride + 1);
+        for (std::int64_t first = 0; first < count; first += perPiece) {
+            const std::int64_t n = std::min(perPiece, count - first);
+            const std::int64_t bytes = (n - 1) * stride + elementBytes;
+            if (bytes > std::int64_t(buffer.size()))
+                buffer.resize(std::size_t(bytes));
+            file.Read(offset + first * stride, bytes, buffer.data());
+            sink.Run(buffer.data(), n, stride);
+        }
         return;
     }
     for (std::int64_t i = 0; i < count; ++i) {
@@ -363,8 +382,6 @@ Sink RunParallel(const DataFile& file, int elementBytes, std::int64_t base, cons
         const std::int64_t last = outer * (index + 1) / workers;
         std::vector<std::int64_t> part = counts;
         part[0] = last - first;
-        if (part[0] > 0 && strides[0] > 0)
-            file.Prefetch(base + first * strides[0], part[0] * strides[0]);
         Visit(file, elementBytes, strides, part, 0, base + first * strides[0], sinks[std::size_t(index)]);
     };
     {

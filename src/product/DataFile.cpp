@@ -55,6 +55,8 @@ std::shared_ptr<const DataFile> DataFile::Open(const QString& path)
             throw SystemError(path);
         mapped->m_data = static_cast<const unsigned char*>(address);
     }
+    mapped->m_fd = file.fd;
+    file.fd = -1;  // kept for Read
     return mapped;
 }
 
@@ -72,6 +74,8 @@ DataFile::~DataFile()
 {
     if (m_data && m_bytes.isNull())
         ::munmap(const_cast<unsigned char*>(m_data), static_cast<size_t>(m_size));
+    if (m_fd >= 0)
+        ::close(m_fd);
 }
 
 std::string_view DataFile::Bytes(std::int64_t offset, std::int64_t length) const
@@ -82,19 +86,26 @@ std::string_view DataFile::Bytes(std::int64_t offset, std::int64_t length) const
     return {reinterpret_cast<const char*>(m_data + offset), static_cast<size_t>(std::min(length, available))};
 }
 
-void DataFile::Prefetch(std::int64_t offset, std::int64_t length) const
+std::int64_t DataFile::Read(std::int64_t offset, std::int64_t length, unsigned char* into) const
 {
-    if (!m_data || !m_bytes.isNull() || offset < 0 || length <= 0 || offset >= m_size)
-        return;
-    const std::int64_t page = ::sysconf(_SC_PAGESIZE);
-    const std::int64_t first = offset / page * page;
-    const std::int64_t end = std::min(m_size, offset + length);
-#ifdef MADV_POPULATE_READ
-    // Only a hint: a kernel without it says EINVAL and the pages fault in.
-    ::madvise(const_cast<unsigned char*>(m_data) + first, static_cast<size_t>(end - first), MADV_POPULATE_READ);
-#else
-    ::madvise(const_cast<unsigned char*>(m_data) + first, static_cast<size_t>(end - first), MADV_WILLNEED);
-#endif
+    const std::string_view bytes = Bytes(offset, length);
+    if (m_fd < 0) {
+        std::memcpy(into, bytes.data(), bytes.size());
+        return std::int64_t(bytes.size());
+    }
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::pread(m_fd, into + done, bytes.size() - done, off_t(offset + std::int64_t(done)));
+        if (got <= 0) {
+            if (got < 0 && errno == EINTR)
+                continue;
+            // The file shrank or cannot be read: take the rest from the map.
+            std::memcpy(into + done, bytes.data() + done, bytes.size() - done);
+            break;
+        }
+        done += std::size_t(got);
+    }
+    return std::int64_t(bytes.size());
 }
 
 }  // namespace product

@@ -35,10 +35,10 @@ LabelSniff SniffLabel(const QByteArray& head)
         return LabelSniff::Vicar;
     if (StartsWith(head, at, "SIMPLE  ="))
         return LabelSniff::Fits;
-    // A PDS3 label: an SFDU line or PDS_VERSION_ID first, or at least an
-    // ODL statement (NAME = value) on its first line.
-    if (StartsWith(head, at, "CCSD") || StartsWith(head, at, "NJPL") || StartsWith(head, at, "PDS_VERSION_ID") ||
-        StartsWith(head, at, "ODL_VERSION_ID"))
+    // A PDS3 label: an SFDU line or PDS_VERSION_ID first (or after
+    // comments), or at least an ODL statement (NAME = value) on its first line.
+    if (StartsWith(head, at, "CCSD") || StartsWith(head, at, "NJPL") || head.contains("PDS_VERSION_ID") ||
+        head.contains("ODL_VERSION_ID"))
         return LabelSniff::Pds3;
     const qsizetype lineEnd = head.indexOf('\n', at);
     const QByteArray first = head.mid(at, lineEnd < 0 ? -1 : lineEnd - at);

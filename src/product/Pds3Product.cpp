@@ -100,7 +100,7 @@ std::optional<Place> Resolve(const OdlStatement& pointer, const Context& context
     if (*start == 1) {
         return place;
     }
-    const std::optional<std::int64_t> offset = CheckedMulAdd(*start - 1, context.recordBytes, 0);
+    const std::optional<std::int64_t> offset = Pds3MulAdd(*start - 1, context.recordBytes, 0);
     if (context.recordBytes <= 0 || !offset) {
         context.warnings << QStringLiteral("line %1: ^%2 counts records, but RECORD_BYTES is %3")
                                 .arg(pointer.line)
@@ -116,12 +116,12 @@ std::optional<Place> Resolve(const OdlStatement& pointer, const Context& context
 // int64.
 bool ExtentFits(const ArrayObject& array)
 {
-    std::optional<std::int64_t> end = CheckedMulAdd(1, array.offset, array.element.bytes);
+    std::optional<std::int64_t> end = Pds3MulAdd(1, array.offset, array.element.bytes);
     for (const Axis& axis : array.axes) {
         if (!end || axis.elements < 1) {
             return false;
         }
-        end = CheckedMulAdd(axis.elements - 1, axis.strideBytes, *end);
+        end = Pds3MulAdd(axis.elements - 1, axis.strideBytes, *end);
     }
     return end.has_value();
 }
@@ -186,8 +186,8 @@ std::optional<ArrayObject> DescribeImage(const OdlBlock& block, const Place& pla
     std::optional<std::int64_t> lineBytes;
     if (storage == QLatin1String("LINE_INTERLEAVED")) {
         // Each line record: prefix, the line of band 1, of band 2, ..., suffix.
-        const auto data = CheckedMulAdd(*samples * 1, b, 0);
-        lineBytes = data ? CheckedMulAdd(*data, *bands, *prefix + *suffix) : std::nullopt;
+        const auto data = Pds3MulAdd(*samples * 1, b, 0);
+        lineBytes = data ? Pds3MulAdd(*data, *bands, *prefix + *suffix) : std::nullopt;
         if (lineBytes) {
             array.axes = {line, band, sample};
             array.axes[0].strideBytes = *lineBytes;
@@ -198,8 +198,8 @@ std::optional<ArrayObject> DescribeImage(const OdlBlock& block, const Place& pla
         array.bandAxis = 1;
         array.sampleAxis = 2;
     } else if (storage == QLatin1String("SAMPLE_INTERLEAVED")) {
-        const auto pixel = CheckedMulAdd(*bands, b, 0);
-        lineBytes = pixel ? CheckedMulAdd(*samples, *pixel, *prefix + *suffix) : std::nullopt;
+        const auto pixel = Pds3MulAdd(*bands, b, 0);
+        lineBytes = pixel ? Pds3MulAdd(*samples, *pixel, *prefix + *suffix) : std::nullopt;
         if (lineBytes) {
             array.axes = {line, sample, band};
             array.axes[0].strideBytes = *lineBytes;
@@ -213,8 +213,8 @@ std::optional<ArrayObject> DescribeImage(const OdlBlock& block, const Place& pla
         if (!storage.isEmpty() && storage != QLatin1String("BAND_SEQUENTIAL") && *bands > 1) {
             return fail(QStringLiteral("BAND_STORAGE_TYPE = %1 is not known").arg(storage));
         }
-        lineBytes = CheckedMulAdd(*samples, b, *prefix + *suffix);
-        const auto bandBytes = lineBytes ? CheckedMulAdd(*lines, *lineBytes, 0) : std::nullopt;
+        lineBytes = Pds3MulAdd(*samples, b, *prefix + *suffix);
+        const auto bandBytes = lineBytes ? Pds3MulAdd(*lines, *lineBytes, 0) : std::nullopt;
         if (bandBytes) {
             array.axes = {band, line, sample};
             array.axes[0].strideBytes = *bandBytes;
@@ -279,9 +279,9 @@ std::optional<ArrayObject> DescribeQube(const OdlBlock& block, const Place& plac
             return fail(QStringLiteral("CORE_ITEMS %1 or SUFFIX_ITEMS is not a count").arg(core->ToString()));
         }
         fastFirst.push_back(Axis{Upper(names->items[i].ToString()), *items, stride});
-        const auto coreBytes = CheckedMulAdd(*items, stride, 0);
-        const auto plane = coreBytes ? CheckedMulAdd(suffix, suffixPlane, *coreBytes) : std::nullopt;
-        const auto nextSuffixPlane = CheckedMulAdd(*items + suffix, suffixPlane, 0);
+        const auto coreBytes = Pds3MulAdd(*items, stride, 0);
+        const auto plane = coreBytes ? Pds3MulAdd(suffix, suffixPlane, *coreBytes) : std::nullopt;
+        const auto nextSuffixPlane = Pds3MulAdd(*items + suffix, suffixPlane, 0);
         if (!plane || !nextSuffixPlane) {
             return fail(QStringLiteral("CORE_ITEMS %1 overflow any file").arg(core->ToString()));
         }

@@ -8,7 +8,7 @@
 
 namespace product {
 
-std::optional<std::int64_t> CheckedMulAdd(std::int64_t a, std::int64_t b, std::int64_t c)
+std::optional<std::int64_t> Pds3MulAdd(std::int64_t a, std::int64_t b, std::int64_t c)
 {
     std::int64_t product = 0;
     std::int64_t sum = 0;

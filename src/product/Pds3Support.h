@@ -12,7 +12,7 @@ namespace product {
 
 // a * b + c without overflow; empty when the result leaves int64 or an
 // operand is negative.
-std::optional<std::int64_t> CheckedMulAdd(std::int64_t a, std::int64_t b, std::int64_t c);
+std::optional<std::int64_t> Pds3MulAdd(std::int64_t a, std::int64_t b, std::int64_t c);
 
 // The file `name` (may hold '/' separated folders) in `folder`, each part
 // matched without regard to case; empty when there is none.

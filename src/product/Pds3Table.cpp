@@ -159,15 +159,57 @@ void Pds3Table::Collect(const OdlBlock& block, std::int64_t base, int depth, Tab
                  QStringLiteral("CONTAINER without a usable START_BYTE, BYTES or REPETITIONS; left out"));
             continue;
         }
+        std::size_t firstRepetition = 0;
+        std::size_t firstEnd = 0;
         for (std::int64_t r = 0; r < *repetitions && !m_tooMany; ++r) {
-            const auto at = CheckedMulAdd(r, *bytes, base + *start - 1);
-            if (!at) {
-                Warn(child->firstLine, QStringLiteral("CONTAINER repetitions overflow; left out"));
+            const auto at = Pds3MulAdd(r, *bytes, base + *start - 1);
+            if (!at || (!m_delimited && *at >= table.recordBytes - table.rowPrefixBytes)) {
+                Warn(child->firstLine,
+                     QStringLiteral("CONTAINER repetition %1 of %2 starts past the row; the rest left out")
+                         .arg(r + 1)
+                         .arg(*repetitions));
                 break;
             }
+            if (r > 0 && !m_delimited) {
+                if (!RepeatLast(firstRepetition, firstEnd, r * *bytes, table)) {
+                    Warn(child->firstLine,
+                         m_tooMany ? QStringLiteral("more than %1 fields; the rest left out").arg(kMaxFields)
+                                   : QStringLiteral("CONTAINER repetition %1 of %2 does not fit; the rest left out")
+                                         .arg(r + 1)
+                                         .arg(*repetitions));
+                    break;
+                }
+                continue;
+            }
+            firstRepetition = m_pending.size();
             Collect(*child, *at, depth + 1, table);
+            firstEnd = m_pending.size();
+            if (m_pending.size() == firstRepetition) {
+                break;  // a container of nothing readable: once is enough
+            }
         }
     }
+}
+
+bool Pds3Table::RepeatLast(std::size_t first, std::size_t end, std::int64_t shift, TableObject& table)
+{
+    if (static_cast<std::int64_t>(m_pending.size() + (end - first)) > kMaxFields) {
+        m_tooMany = true;
+        return false;
+    }
+    for (std::size_t i = first; i < end; ++i) {
+        if (m_pending[i].field.startByte + shift + m_pending[i].field.bytes >
+            table.recordBytes - table.rowPrefixBytes) {
+            return false;
+        }
+    }
+    for (std::size_t i = first; i < end; ++i) {
+        Pending copy = m_pending[i];
+        copy.field.startByte += shift;
+        ++table.columns[copy.column].items;
+        m_pending.push_back(std::move(copy));
+    }
+    return true;
 }
 
 void Pds3Table::AddColumn(const OdlBlock& column, std::int64_t base, TableObject& table)
@@ -188,7 +230,7 @@ void Pds3Table::AddColumn(const OdlBlock& column, std::int64_t base, TableObject
         Warn(column.firstLine, what + QStringLiteral(" has no usable ITEM_BYTES or ITEM_OFFSET; left out"));
         return;
     }
-    const auto last = CheckedMulAdd(*items - 1, *itemOffset, base + *start - 1 + *itemBytes);
+    const auto last = Pds3MulAdd(*items - 1, *itemOffset, base + *start - 1 + *itemBytes);
     if (!m_delimited && (!last || *last > table.recordBytes - table.rowPrefixBytes)) {
         Warn(column.firstLine, what + QStringLiteral(" reaches past the row's %1 bytes; left out")
                                           .arg(table.recordBytes - table.rowPrefixBytes));
@@ -337,8 +379,8 @@ std::optional<TableObject> Pds3Table::Describe(const OdlBlock& block, const QStr
         Warn(block.firstLine, QStringLiteral("no usable ROW_BYTES; table left out"));
         return std::nullopt;
     }
-    const auto recordBytes = CheckedMulAdd(1, *rowBytes + *prefix, *suffix);
-    const auto extent = recordBytes ? CheckedMulAdd(*rows, *recordBytes, offset) : std::nullopt;
+    const auto recordBytes = Pds3MulAdd(1, *rowBytes + *prefix, *suffix);
+    const auto extent = recordBytes ? Pds3MulAdd(*rows, *recordBytes, offset) : std::nullopt;
     if (!extent) {
         Warn(block.firstLine, QStringLiteral("%1 rows of %2 bytes overflow; table left out").arg(*rows).arg(*rowBytes));
         return std::nullopt;

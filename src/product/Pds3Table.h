@@ -37,6 +37,10 @@ private:
     // `block`'s children with ^STRUCTURE includes put in place.
     std::vector<const OdlBlock*> Children(const OdlBlock& block, int depth);
     void Collect(const OdlBlock& block, std::int64_t base, int depth, TableObject& table);
+    // Copies the fields pending[first, end) of a container's first
+    // repetition `shift` bytes on; false when they leave the row or the
+    // field limit.
+    bool RepeatLast(std::size_t first, std::size_t end, std::int64_t shift, TableObject& table);
     void AddColumn(const OdlBlock& column, std::int64_t base, TableObject& table);
     void AddBitColumns(const OdlBlock& column, const Field& container, std::int64_t items, std::int64_t itemOffset,
                        TableObject& table);

@@ -24,7 +24,8 @@ bool IsFileArea(const QString& name)
 {
     return name == QLatin1String("File_Area_Observational") ||
            name == QLatin1String("File_Area_Observational_Supplemental") ||
-           name == QLatin1String("File_Area_Ancillary") || name == QLatin1String("File_Area_Browse");
+           name == QLatin1String("File_Area_Ancillary") || name == QLatin1String("File_Area_Browse") ||
+           name == QLatin1String("File_Area_Inventory");
 }
 
 // The data file a file area names, beside the label; when no file has

@@ -319,8 +319,9 @@ std::optional<QChar> DelimiterOf(const QString& name)
 
 bool IsPds4TableClass(const QString& name)
 {
+    // A collection's Inventory is a delimited table of its members.
     return name == QLatin1String("Table_Binary") || name == QLatin1String("Table_Character") ||
-           name == QLatin1String("Table_Delimited");
+           name == QLatin1String("Table_Delimited") || name == QLatin1String("Inventory");
 }
 
 std::optional<TableObject> ReadPds4Table(const XmlElement& element, const QString& dataFile, QStringList& warnings)

@@ -1,7 +1,8 @@
 #pragma once
 // The tables of a PDS4 file area: Table_Binary (with Group_Field_Binary
 // repetitions and Packed_Data_Fields bit fields), Table_Character and
-// Table_Delimited, their groups flattened into one field per stored value.
+// Table_Delimited (and a collection's Inventory, which is one), their groups
+// flattened into one field per stored value.
 
 #include "product/Product.h"
 #include "product/XmlElement.h"

@@ -2,6 +2,8 @@
 
 #include <QXmlStreamReader>
 
+#include <limits>
+
 namespace product {
 
 const XmlElement* XmlElement::Child(QStringView childName) const

@@ -2,6 +2,7 @@
 
 #include "product/ArrayReader.h"
 #include "viewer/ImageView.h"
+#include "viewer/TablePages.h"
 #include "viewer/ViewerTexts.h"
 
 #include <QLabel>
@@ -21,14 +22,10 @@ QWidget* CreateImage(const product::ArrayObject& array, QWidget* parent)
     return new ImageView(std::move(reader), parent);
 }
 
-QWidget* CreateTable(const product::Product&, int, const product::TableObject& table, QWidget* parent)
+// A table's rows and plot; a 1-D array's plot.
+QWidget* CreatePages(const product::Product& product, int objectIndex, QWidget* parent)
 {
-    return ObjectViewFactory::Message(T(text::kTablePending).arg(table.name), parent);
-}
-
-QWidget* CreateArray(const product::Product&, int, const product::ArrayObject& array, QWidget* parent)
-{
-    return ObjectViewFactory::Message(T(text::kTablePending).arg(array.name), parent);
+    return new TablePages(product, objectIndex, parent);
 }
 
 }  // namespace
@@ -56,13 +53,13 @@ QWidget* ObjectViewFactory::Create(const product::Product& product, int objectIn
         return Message(T(text::kNoData), parent);
     const product::DataObject& object = product.objects[std::size_t(objectIndex)];
     try {
-        if (const auto* table = std::get_if<product::TableObject>(&object))
-            return CreateTable(product, objectIndex, *table, parent);
+        if (std::holds_alternative<product::TableObject>(object))
+            return CreatePages(product, objectIndex, parent);
         const auto& array = std::get<product::ArrayObject>(object);
         if (array.lineAxis >= 0 && array.sampleAxis >= 0)
             return CreateImage(array, parent);
         if (array.axes.size() == 1)
-            return CreateArray(product, objectIndex, array, parent);
+            return CreatePages(product, objectIndex, parent);
         return Message(T(text::kNoObjectView).arg(ObjectName(object)).arg(array.axes.size()), parent);
     } catch (const product::Error& error) {
         return Message(T(text::kCannotRead).arg(ObjectName(object), error.message), parent);

@@ -50,7 +50,6 @@ inline constexpr const char* kNotProduct = "%1 is not a PDS product that Vellora
 inline constexpr const char* kNoData = "This label describes no data object that Vellora Viewer can show.";
 inline constexpr const char* kNoObjectView = "%1 has no view: it is an array of %2 axes without lines and samples.";
 inline constexpr const char* kCannotRead = "The data of %1 cannot be read.\n\n%2";
-inline constexpr const char* kTablePending = "The rows of %1 are shown here in a later version.";
 inline constexpr const char* kReading = "Reading %1\u2026";
 inline constexpr const char* kProblem = "Warning: %1";
 

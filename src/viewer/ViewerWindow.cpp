@@ -5,6 +5,7 @@
 #include "viewer/ImageView.h"
 #include "viewer/LabelView.h"
 #include "viewer/ObjectViewFactory.h"
+#include "viewer/TablePages.h"
 #include "viewer/ViewerTexts.h"
 
 #include <QApplication>
@@ -290,6 +291,10 @@ void ViewerWindow::OnExport()
 {
     if (!m_product || !currentView())
         return;
+    if (auto* pages = qobject_cast<TablePages*>(currentView())) {
+        pages->Export();
+        return;
+    }
     const QString suggested = QFileInfo(m_path).completeBaseName() + QStringLiteral(".png");
     const QString path = QFileDialog::getSaveFileName(this, T(text::kExportPngCaption),
                                                       QFileInfo(m_path).absoluteDir().filePath(suggested),

@@ -7,6 +7,7 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <QRegularExpression>
 
 #include <cmath>
 
@@ -484,6 +485,39 @@ TEST_F(Pds4Label, DelimitedTablesByDelimiterNameWithGroups)
     }
 }
 
+TEST_F(Pds4Label, ACollectionInventoryIsADelimitedTable)
+{
+    const QByteArray inventory = R"(<Inventory>
+  <offset unit="byte">0</offset>
+  <parsing_standard_id>PDS DSV 1</parsing_standard_id>
+  <records>12</records>
+  <record_delimiter>Carriage-Return Line-Feed</record_delimiter>
+  <field_delimiter>Comma</field_delimiter>
+  <Record_Delimited>
+    <fields>2</fields>
+    <groups>0</groups>
+    <Field_Delimited><name>Member Status</name><field_number>1</field_number><data_type>ASCII_String</data_type>
+      <maximum_field_length unit="byte">1</maximum_field_length></Field_Delimited>
+    <Field_Delimited><name>LIDVID_LID</name><field_number>2</field_number><data_type>ASCII_LIDVID_LID</data_type>
+      <maximum_field_length unit="byte">255</maximum_field_length></Field_Delimited>
+  </Record_Delimited>
+  <reference_type>inventory_has_member_product</reference_type>
+</Inventory>
+)";
+    QByteArray label = Label(FileArea(inventory, "collection.csv", "File_Area_Inventory"));
+    label.replace("Product_Observational", "Product_Collection");
+    const Product product = Read(label);
+    ASSERT_EQ(product.objects.size(), 1u) << product.warnings.join(QLatin1Char('\n')).toStdString();
+    const TableObject& table = TableAt(product, 0);
+    EXPECT_EQ(table.objectType, QStringLiteral("Inventory"));
+    EXPECT_EQ(table.format, TableFormat::Delimited);
+    EXPECT_EQ(table.rows, 12);
+    ASSERT_EQ(table.fields.size(), 2u);
+    EXPECT_EQ(table.fields[1].name, QStringLiteral("LIDVID_LID"));
+    EXPECT_EQ(table.fields[1].kind, FieldKind::AsciiText);
+    EXPECT_EQ(table.fields[1].bytes, 255);
+}
+
 TEST_F(Pds4Label, EveryFileAreaKindAndTheDataFileWhateverItsCase)
 {
     dir.write(QStringLiteral("anc.tab"), "x");
@@ -527,6 +561,24 @@ TEST_F(Pds4Label, StructureNamesEveryElementWithItsLines)
     EXPECT_TRUE(lines[pic.firstLine - 1].contains("<Array_2D_Image>"));
     EXPECT_TRUE(lines[pic.lastLine - 1].contains("</Array_2D_Image>"));
     EXPECT_TRUE(lines[area.firstLine - 1].contains("<File_Area_Observational>"));
+}
+
+TEST_F(Pds4Label, ElementsUnderANamespacePrefixReadLikePlainOnes)
+{
+    // Every element written as pds:NAME, the pds namespace bound to that prefix.
+    QString text = QString::fromUtf8(Label(
+        FileArea(ArrayElement("Array_2D_Image", "pic", "SignedMSB2", 8, Axis("Line", 2, 1) + Axis("Sample", 3, 2)))));
+    text.replace(QRegularExpression(QStringLiteral("<(/?)([A-Za-z])")), QStringLiteral("<\\1pds:\\2"));
+    text.replace(QStringLiteral("xmlns=\"http://pds.nasa.gov/pds4/pds/v1\""),
+                 QStringLiteral("xmlns:pds=\"http://pds.nasa.gov/pds4/pds/v1\""));
+    ASSERT_TRUE(text.contains(QStringLiteral("<pds:Product_Observational")));
+    const Product product = Read(text.toUtf8());
+    ASSERT_EQ(product.objects.size(), 1u) << product.warnings.join(QLatin1Char('\n')).toStdString();
+    const ArrayObject& pic = ArrayAt(product, 0);
+    EXPECT_EQ(pic.name, QStringLiteral("pic"));
+    EXPECT_EQ(pic.offset, 8);
+    EXPECT_EQ(pic.axes[0].strideBytes, 6);
+    EXPECT_EQ(product.structure.name, QStringLiteral("Product_Observational"));
 }
 
 TEST_F(Pds4Label, FilesThatAreNoPds4LabelAreRefusedNamingTheFile)

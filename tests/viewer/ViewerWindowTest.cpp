@@ -6,6 +6,9 @@
 #include "viewer/ImageView.h"
 #include "viewer/LabelHighlighter.h"
 #include "viewer/LabelView.h"
+#include "viewer/PlotView.h"
+#include "viewer/TablePages.h"
+#include "viewer/TableView.h"
 #include "viewer/Thumbnail.h"
 #include "viewer/ViewerWindow.h"
 
@@ -13,7 +16,9 @@
 #include "support/QtPrinters.h"
 #include "viewer/ImageProduct.h"
 
+#include <QAbstractItemModel>
 #include <QDir>
+#include <QTableView>
 #include <QFile>
 #include <QImageReader>
 #include <QLabel>
@@ -264,4 +269,47 @@ TEST(Thumbnail, WritesABoundedPngThroughTheProgram)
                                                {QStringLiteral("--thumbnail"), QStringLiteral("0"), label, out},
                                                home.path());
     EXPECT_EQ(usage.exitCode, 2);
+}
+
+TEST(ViewerWindow, SampleVolumeShowsImageTablesSeriesAndSpectrum)
+{
+    const QDir data(QStringLiteral(VELLORA_SOURCE_DIR "/sample/volume/DATA"));
+    ViewerWindow window;
+    window.resize(1000, 700);
+    window.show();
+
+    ASSERT_TRUE(window.OpenFile(data.filePath(QStringLiteral("IMAGES/IMG0001.LBL"))));
+    EXPECT_TRUE(window.currentImageView());
+    Settle(window);
+
+    // A table opens on its rows, read from the file.
+    ASSERT_TRUE(window.OpenFile(data.filePath(QStringLiteral("TABLES/CRATERS.LBL"))));
+    EXPECT_EQ(window.structure().currentItem()->text(1), QStringLiteral("table"));
+    EXPECT_EQ(window.structure().currentItem()->text(2), QStringLiteral("6 rows \u00d7 4 columns"));
+    auto* pages = qobject_cast<TablePages*>(window.currentView());
+    ASSERT_TRUE(pages);
+    ASSERT_TRUE(pages->rows());
+    EXPECT_FALSE(pages->plot());  // not made until its tab is shown
+    pages->rows()->WaitUntilLoaded();
+    ASSERT_TRUE(pages->rows()->tableView()->model());
+    EXPECT_EQ(pages->rows()->tableView()->model()->rowCount(), 6);
+    EXPECT_EQ(pages->rows()->tableView()->model()->columnCount(), 4);
+    pages->ShowPlot();
+    ASSERT_TRUE(pages->plot());
+    pages->plot()->WaitUntilLoaded();
+    EXPECT_GE(pages->plot()->seriesCount(), 1);
+
+    // A time series and a spectrum open on their plots.
+    for (const char* label : {"SERIES/MAG0001.LBL", "SPECTRA/SPEC0001.LBL"}) {
+        ASSERT_TRUE(window.OpenFile(data.filePath(QString::fromUtf8(label))));
+        pages = qobject_cast<TablePages*>(window.currentView());
+        ASSERT_TRUE(pages) << label;
+        ASSERT_TRUE(pages->plot()) << label;
+        pages->plot()->WaitUntilLoaded();
+        EXPECT_GE(pages->plot()->seriesCount(), 1) << label;
+        pages->ShowRows();
+        ASSERT_TRUE(pages->rows());
+        pages->rows()->WaitUntilLoaded();
+        EXPECT_EQ(pages->rows()->tableView()->model()->rowCount(), std::string(label).find("MAG") != std::string::npos ? 30 : 24);
+    }
 }

@@ -1,0 +1,49 @@
+// Which reader a file goes to by its first bytes, and the files that are
+// refused with a message saying what they are.
+
+#include "product/OpenProduct.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace product;
+
+namespace {
+
+TEST(OpenProduct, SniffsTheLabelFlavourFromTheFirstBytes)
+{
+    EXPECT_EQ(SniffLabel("<?xml version=\"1.0\"?>\n<Product_Observational>"), LabelSniff::Pds4);
+    EXPECT_EQ(SniffLabel("\xEF\xBB\xBF  \n<Product_Observational>"), LabelSniff::Pds4);
+    EXPECT_EQ(SniffLabel("PDS_VERSION_ID = PDS3\r\n"), LabelSniff::Pds3);
+    EXPECT_EQ(SniffLabel("CCSD3ZF0000100000001NJPL3IF0PDSX00000001 = SFDU_LABEL\r\n"), LabelSniff::Pds3);
+    EXPECT_EQ(SniffLabel("/* written by hand */\r\nPDS_VERSION_ID = PDS3\r\n"), LabelSniff::Pds3);
+    EXPECT_EQ(SniffLabel("RECORD_TYPE = STREAM\n"), LabelSniff::Pds3);
+    EXPECT_EQ(SniffLabel("LBLSIZE=2048            FORMAT='BYTE'"), LabelSniff::Vicar);
+    EXPECT_EQ(SniffLabel("SIMPLE  =                    T / conforms"), LabelSniff::Fits);
+    EXPECT_EQ(SniffLabel("just some words\n= x\n"), LabelSniff::Unknown);
+    EXPECT_EQ(SniffLabel(QByteArray("\x89PNG\r\n\x1a\n", 8)), LabelSniff::Unknown);
+    EXPECT_EQ(SniffLabel(""), LabelSniff::Unknown);
+}
+
+TEST(OpenProduct, RefusesWhatIsNoLabelNamingTheFile)
+{
+    TempDir dir;
+    const auto message = [](const QString& path) {
+        try {
+            OpenProduct(path);
+        } catch (const Error& error) {
+            return error.message;
+        }
+        return QString();
+    };
+    const QString vicar = dir.write("x.img", "LBLSIZE=1024 FORMAT='HALF'");
+    EXPECT_TRUE(message(vicar).startsWith(vicar)) << message(vicar).toStdString();
+    EXPECT_TRUE(message(vicar).contains("VICAR"));
+    const QString missing = dir.file("absent.lbl");
+    EXPECT_TRUE(message(missing).startsWith(missing));
+    EXPECT_TRUE(message(dir.path()).startsWith(dir.path()));
+    const QString empty = dir.write("empty.lbl", "");
+    EXPECT_TRUE(message(empty).startsWith(empty));
+}
+
+}  // namespace
