@@ -44,9 +44,13 @@ void LabelView::ShowLines(int first, int last)
         if (from.isValid()) {
             QTextEdit::ExtraSelection selection;
             selection.cursor = QTextCursor(from);
-            selection.cursor.setPosition(to.isValid() ? to.position() + to.length() - 1 : from.position(),
-                                         QTextCursor::KeepAnchor);
-            selection.format.setBackground(palette().color(QPalette::AlternateBase).darker(110));
+            // Through the last line's end, so the mark spans its whole width.
+            const int end = to.isValid() ? to.position() + to.length() : from.position();
+            selection.cursor.setPosition(std::min(end, document()->characterCount() - 1), QTextCursor::KeepAnchor);
+            // The selection colour, faint: reads on light and dark windows.
+            QColor mark = palette().color(QPalette::Highlight);
+            mark.setAlpha(56);
+            selection.format.setBackground(mark);
             selection.format.setProperty(QTextFormat::FullWidthSelection, true);
             selections.append(selection);
             // Scroll so the object's first line is at the top.
