@@ -59,7 +59,15 @@ QImage MakeThumbnail(const QString& path, int size)
 
 void WriteThumbnail(const QString& path, int size, const QString& target)
 {
-    const QImage image = MakeThumbnail(path, size);
+    // Special samples are transparent in a thumbnail: the file manager's
+    // background shows through instead of the window's flag colour.
+    QImage image = MakeThumbnail(path, size).convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (line[x] == kFlagColour)
+                line[x] = qRgba(0, 0, 0, 0);
+    }
     QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly))
         throw product::Error{T(text::kThumbnailWrite).arg(target, file.errorString())};

@@ -2,7 +2,8 @@
 // The thumbnail of a product for file managers: its first image, reduced
 // to at most SIZE pixels on its longer side by reading every Nth line and
 // sample, stretched between the 0.5th and 99.5th percentiles, in colour
-// when the image has three bands, in the label's display direction.
+// when the image has three bands, in the label's display direction;
+// special samples are transparent in the written PNG.
 
 #include <QImage>
 #include <QString>

@@ -251,6 +251,15 @@ TEST(Thumbnail, WritesABoundedPngThroughTheProgram)
     EXPECT_EQ(reader.size(), QSize(300 / 8 + 1, 900 / 8 + 1));  // every 8th line and sample
     EXPECT_LE(std::max(reader.size().width(), reader.size().height()), 128);
 
+    // A missing sample is transparent.
+    spec.missingConstant = QStringLiteral("0");
+    const QString holed = WriteImageProduct(dir, QStringLiteral("holed"), spec);
+    const QString holedOut = dir.file(QStringLiteral("holed.png"));
+    WriteThumbnail(holed, 128, holedOut);
+    const QImage written(holedOut);
+    EXPECT_EQ(qAlpha(written.pixel(0, 0)), 0);  // line 0, sample 0 holds 0
+    EXPECT_EQ(qAlpha(written.pixel(5, 5)), 255);
+
     // The top line is dark, the bottom light: the stretch follows the values.
     const QImage picture = MakeThumbnail(label, 64);
     EXPECT_LT(qGray(picture.pixel(0, 0)), qGray(picture.pixel(0, picture.height() - 1)));
