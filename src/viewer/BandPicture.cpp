@@ -7,8 +7,7 @@
 
 namespace viewer {
 
-SpecialValues::SpecialValues(const std::vector<product::SpecialConstant>& constants)
-    : m_constants(constants)
+SpecialValues::SpecialValues(const std::vector<product::SpecialConstant>& constants) : m_constants(constants)
 {
     for (const product::SpecialConstant& constant : constants)
         m_values.push_back(static_cast<float>(constant.value));

@@ -22,10 +22,7 @@ HistogramWidget::HistogramWidget(QWidget* parent) : QWidget(parent)
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
-QSize HistogramWidget::sizeHint() const
-{
-    return QSize(256 + 2 * kMargin, 56);
-}
+QSize HistogramWidget::sizeHint() const { return QSize(256 + 2 * kMargin, 56); }
 
 void HistogramWidget::SetSummary(const BandSummary& summary)
 {
@@ -101,9 +98,6 @@ void HistogramWidget::mouseMoveEvent(QMouseEvent* event)
     emit limitsDragged(m_limits.low, m_limits.high);
 }
 
-void HistogramWidget::mouseReleaseEvent(QMouseEvent*)
-{
-    m_dragged = -1;
-}
+void HistogramWidget::mouseReleaseEvent(QMouseEvent*) { m_dragged = -1; }
 
 }  // namespace viewer

@@ -50,6 +50,7 @@ void ImageCanvas::SetLook(const ImageLook& look)
             pictures[std::size_t(i)] = &overviews[std::size_t(i)]->picture;
         }
     }
+    m_overview = overviews[0];
     if (complete)
         m_overviewImage = Render(pictures);
     Changed();
@@ -100,15 +101,9 @@ void ImageCanvas::ActualSize()
     Changed();
 }
 
-void ImageCanvas::ZoomIn()
-{
-    ZoomBy(kZoomStep, QPointF(width() / 2.0, height() / 2.0));
-}
+void ImageCanvas::ZoomIn() { ZoomBy(kZoomStep, QPointF(width() / 2.0, height() / 2.0)); }
 
-void ImageCanvas::ZoomOut()
-{
-    ZoomBy(1 / kZoomStep, QPointF(width() / 2.0, height() / 2.0));
-}
+void ImageCanvas::ZoomOut() { ZoomBy(1 / kZoomStep, QPointF(width() / 2.0, height() / 2.0)); }
 
 void ImageCanvas::ZoomBy(double factor, QPointF anchor)
 {
@@ -223,10 +218,7 @@ void ImageCanvas::Changed()
     update();
 }
 
-void ImageCanvas::OnTileReady()
-{
-    update();
-}
+void ImageCanvas::OnTileReady() { update(); }
 
 void ImageCanvas::paintEvent(QPaintEvent*)
 {
@@ -236,8 +228,7 @@ void ImageCanvas::paintEvent(QPaintEvent*)
     painter.scale(m_zoom, m_zoom);
     painter.translate(-m_centre);
     if (!m_overviewImage.isNull()) {
-        const auto overview = m_loader.FindOverview(m_look.bands[0]);
-        if (overview) {
+        if (const std::shared_ptr<const Overview>& overview = m_overview) {
             painter.setRenderHint(QPainter::SmoothPixmapTransform, m_zoom * double(overview->picture.step) < 1);
             const QRectF target = DisplayRect(overview->picture);
             const QRectF source(0, 0, target.width() / double(overview->picture.step),
@@ -372,9 +363,6 @@ void ImageCanvas::keyPressEvent(QKeyEvent* event)
     }
 }
 
-void ImageCanvas::leaveEvent(QEvent*)
-{
-    emit hovered(-1, -1);
-}
+void ImageCanvas::leaveEvent(QEvent*) { emit hovered(-1, -1); }
 
 }  // namespace viewer

@@ -82,11 +82,12 @@ private:
     TileLoader& m_loader;
     ImageLook m_look;
     double m_zoom = 1;
-    QPointF m_centre;          // display coordinates shown at the widget's centre
-    bool m_fitted = false;     // follows the widget's size until zoomed or panned
+    QPointF m_centre;       // display coordinates shown at the widget's centre
+    bool m_fitted = false;  // follows the widget's size until zoomed or panned
     bool m_dragging = false;
     QPoint m_lastDrag;
-    QImage m_overviewImage;    // the reduced picture as drawn, for the present look
+    std::shared_ptr<const Overview> m_overview;  // of the first band drawn
+    QImage m_overviewImage;  // the reduced picture as drawn, for the present look
     QCache<TileKey, QImage> m_tileImages;
 };
 

@@ -18,10 +18,7 @@ namespace viewer {
 
 namespace {
 
-QString T(const char* text)
-{
-    return QString::fromUtf8(text);
-}
+QString T(const char* text) { return QString::fromUtf8(text); }
 
 QString Number(double value)
 {
@@ -57,7 +54,8 @@ ImageView::ImageView(std::shared_ptr<const product::ArrayReader> reader, QWidget
     connect(m_canvas, &ImageCanvas::hovered, this, &ImageView::OnHovered);
     connect(m_canvas, &ImageCanvas::zoomChanged, this,
             [this](double zoom) { m_zoom->setText(T(text::kZoom).arg(zoom * 100, 0, 'g', 3)); });
-    connect(m_histogram, &HistogramWidget::limitsDragged, this, [this](double low, double high) { SetLimits(low, high); });
+    connect(m_histogram, &HistogramWidget::limitsDragged, this,
+            [this](double low, double high) { SetLimits(low, high); });
     if (!m_reader->problem().isEmpty())
         ShowProblem(m_reader->problem());
     m_zoom->setText(T(text::kZoom).arg(m_canvas->zoom() * 100, 0, 'g', 3));
@@ -266,8 +264,8 @@ QString ImageView::PixelText(std::int64_t line, std::int64_t sample) const
     };
     try {
         if (look.rgb)
-            return T(text::kPixelRgb).arg(l, s, Number(stored(look.bands[0])), Number(stored(look.bands[1])),
-                                          Number(stored(look.bands[2])));
+            return T(text::kPixelRgb)
+                .arg(l, s, Number(stored(look.bands[0])), Number(stored(look.bands[1])), Number(stored(look.bands[2])));
         const double value = stored(look.bands[0]);
         const QString special = SpecialValues(array.specials).NameOf(value);
         if (!special.isEmpty())

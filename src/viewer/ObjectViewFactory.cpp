@@ -11,10 +11,7 @@ namespace viewer {
 
 namespace {
 
-QString T(const char* text)
-{
-    return QString::fromUtf8(text);
-}
+QString T(const char* text) { return QString::fromUtf8(text); }
 
 QWidget* CreateImage(const product::ArrayObject& array, QWidget* parent)
 {

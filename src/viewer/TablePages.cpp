@@ -53,15 +53,9 @@ void TablePages::MakePage(int index)
     }
 }
 
-void TablePages::ShowRows()
-{
-    setCurrentIndex(m_rowsIndex);
-}
+void TablePages::ShowRows() { setCurrentIndex(m_rowsIndex); }
 
-void TablePages::ShowPlot()
-{
-    setCurrentIndex(m_plotIndex);
-}
+void TablePages::ShowPlot() { setCurrentIndex(m_plotIndex); }
 
 void TablePages::Export()
 {

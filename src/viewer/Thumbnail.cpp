@@ -13,10 +13,7 @@ namespace viewer {
 
 namespace {
 
-QString T(const char* text)
-{
-    return QString::fromUtf8(text);
-}
+QString T(const char* text) { return QString::fromUtf8(text); }
 
 constexpr int kLargestThumbnail = 4096;
 

@@ -30,7 +30,8 @@ std::pair<std::int64_t, std::int64_t> WindowBytes(const product::ArrayObject& ar
                                                   const product::BandWindow& window)
 {
     const auto stride = [&array](int axis) { return axis >= 0 ? array.axes[std::size_t(axis)].strideBytes : 0; };
-    const std::int64_t first = array.offset + band * stride(array.bandAxis) + window.firstLine * stride(array.lineAxis) +
+    const std::int64_t first = array.offset + band * stride(array.bandAxis) +
+                               window.firstLine * stride(array.lineAxis) +
                                window.firstSample * stride(array.sampleAxis);
     const std::int64_t last = first + (window.lines - 1) * stride(array.lineAxis) +
                               (window.samples - 1) * stride(array.sampleAxis);
@@ -108,20 +109,26 @@ void TileLoader::RequestOverview(std::int64_t band)
         } catch (const product::Error& e) {
             error = e.message;
         }
-        QMetaObject::invokeMethod(this, [this, band, overview, error] {
-            m_overviewsPending.erase(band);
-            if (!error.isEmpty()) {
-                emit failed(error);
-                return;
-            }
-            // A few bands' reduced pictures are kept (an RGB composite
-            // needs three); the oldest others go.
+        QMetaObject::invokeMethod(
+            this,
+            [this, band, overview, error] {
+                m_overviewsPending.erase(band);
+                if (!error.isEmpty()) {
+                    emit failed(error);
+                    return;
+                }
+                // A few bands' reduced pictures are kept (an RGB composite
+            // needs three); the one read longest ago goes first.
             constexpr std::size_t kKeptOverviews = 6;
-            while (m_overviews.size() >= kKeptOverviews)
-                m_overviews.erase(m_overviews.begin());
+            m_overviewOrder.push_back(band);
+            while (m_overviewOrder.size() > kKeptOverviews) {
+                m_overviews.erase(m_overviewOrder.front());
+                m_overviewOrder.pop_front();
+            }
             m_overviews[band] = overview;
-            emit overviewReady(band);
-        }, Qt::QueuedConnection);
+                emit overviewReady(band);
+            },
+            Qt::QueuedConnection);
     });
 }
 
@@ -157,7 +164,8 @@ void TileLoader::Request(const std::vector<TileKey>& wanted)
             {
                 const std::lock_guard guard(*lock);
                 if (!stillWanted->count(key)) {
-                    QMetaObject::invokeMethod(this, [this, key] { m_pending.erase(key); }, Qt::QueuedConnection);
+                    QMetaObject::invokeMethod(
+                        this, [this, key] { m_pending.erase(key); }, Qt::QueuedConnection);
                     return;
                 }
             }
@@ -168,13 +176,16 @@ void TileLoader::Request(const std::vector<TileKey>& wanted)
             } catch (const product::Error& e) {
                 error = e.message;
             }
-            QMetaObject::invokeMethod(this, [this, key, tile, error] {
-                m_pending.erase(key);
-                if (!error.isEmpty())
-                    emit failed(error);
-                else
-                    Deliver(key, tile);
-            }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this,
+                [this, key, tile, error] {
+                    m_pending.erase(key);
+                    if (!error.isEmpty())
+                        emit failed(error);
+                    else
+                        Deliver(key, tile);
+                },
+                Qt::QueuedConnection);
         });
     }
 }

@@ -15,6 +15,7 @@
 #include <QHashFunctions>
 #include <QObject>
 
+#include <deque>
 #include <list>
 #include <map>
 #include <memory>
@@ -90,6 +91,7 @@ private:
 
     std::map<std::int64_t, std::shared_ptr<const Overview>> m_overviews;
     std::set<std::int64_t> m_overviewsPending;
+    std::deque<std::int64_t> m_overviewOrder;  // bands in the order their pictures arrived
 
     struct CachedTile {
         std::shared_ptr<const BandPicture> tile;

@@ -20,8 +20,9 @@ inline constexpr const char* kActionFit = "&Fit to Window";
 inline constexpr const char* kActionActualSize = "&Actual Size";
 inline constexpr const char* kActionHelp = "Vellora Viewer &Help";
 inline constexpr const char* kOpenCaption = "Open a PDS Product";
-inline constexpr const char* kOpenFilter = "PDS labels and products (*.lbl *.LBL *.xml *.XML *.lblx *.img *.IMG *.qub *.QUB "
-                                          "*.cub *.CUB *.dat *.DAT *.tab *.TAB);;All files (*)";
+inline constexpr const char* kOpenFilter =
+    "PDS labels and products (*.lbl *.LBL *.xml *.XML *.lblx *.img *.IMG *.qub *.QUB "
+    "*.cub *.CUB *.dat *.DAT *.tab *.TAB);;All files (*)";
 inline constexpr const char* kExportPngCaption = "Export the View as PNG";
 inline constexpr const char* kExportPngFilter = "PNG pictures (*.png)";
 inline constexpr const char* kNoHelp = "The help page vellora.html could not be found or opened.";
@@ -85,7 +86,8 @@ inline constexpr const char* kZoom = "%1 %";
 
 // The thumbnailer.
 inline constexpr const char* kThumbnailUsage = "Usage: vellora-view --thumbnail SIZE IN OUT\n";
-inline constexpr const char* kThumbnailBadSize = "vellora-view: --thumbnail needs a size in pixels from 1 to 4096, not %1\n";
+inline constexpr const char* kThumbnailBadSize =
+    "vellora-view: --thumbnail needs a size in pixels from 1 to 4096, not %1\n";
 inline constexpr const char* kThumbnailFailure = "vellora-view: %1\n";
 inline constexpr const char* kThumbnailNoImage = "%1: no image to show";
 inline constexpr const char* kThumbnailWrite = "%1: %2";

@@ -28,10 +28,7 @@ namespace viewer {
 
 namespace {
 
-QString T(const char* text)
-{
-    return QString::fromUtf8(text);
-}
+QString T(const char* text) { return QString::fromUtf8(text); }
 
 enum Role { kObjectRole = Qt::UserRole, kFirstLineRole, kLastLineRole };
 
@@ -100,11 +97,14 @@ void ViewerWindow::BuildActions()
     file->addSeparator();
     file->addAction(T(text::kActionQuit), QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
     QMenu* view = menuBar()->addMenu(T(text::kMenuView));
-    QAction* zoomIn = view->addAction(T(text::kActionZoomIn), this, [this] { OnImage([](ImageView& v) { v.canvas().ZoomIn(); }); });
+    QAction* zoomIn = view->addAction(T(text::kActionZoomIn), this,
+                                      [this] { OnImage([](ImageView& v) { v.canvas().ZoomIn(); }); });
     zoomIn->setShortcuts({QKeySequence(Qt::Key_Plus), QKeySequence(Qt::Key_Equal), QKeySequence::ZoomIn});
-    QAction* zoomOut = view->addAction(T(text::kActionZoomOut), this, [this] { OnImage([](ImageView& v) { v.canvas().ZoomOut(); }); });
+    QAction* zoomOut = view->addAction(T(text::kActionZoomOut), this,
+                                       [this] { OnImage([](ImageView& v) { v.canvas().ZoomOut(); }); });
     zoomOut->setShortcuts({QKeySequence(Qt::Key_Minus), QKeySequence::ZoomOut});
-    view->addAction(T(text::kActionFit), QKeySequence(Qt::Key_0), this, [this] { OnImage([](ImageView& v) { v.canvas().Fit(); }); });
+    view->addAction(T(text::kActionFit), QKeySequence(Qt::Key_0), this,
+                    [this] { OnImage([](ImageView& v) { v.canvas().Fit(); }); });
     view->addAction(T(text::kActionActualSize), QKeySequence(Qt::Key_1), this,
                     [this] { OnImage([](ImageView& v) { v.canvas().ActualSize(); }); });
     QMenu* help = menuBar()->addMenu(T(text::kMenuHelp));
@@ -188,7 +188,7 @@ QTreeWidgetItem* ViewerWindow::AddNode(const product::LabelNode& node, QTreeWidg
 {
     auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(m_tree);
     item->setText(0, node.title.isEmpty() || node.title == node.name ? node.name
-                                                                       : T(text::kTitledNode).arg(node.name, node.title));
+                                                                     : T(text::kTitledNode).arg(node.name, node.title));
     item->setData(0, kObjectRole, node.dataObject);
     item->setData(0, kFirstLineRole, node.firstLine);
     item->setData(0, kLastLineRole, node.lastLine);
@@ -257,15 +257,9 @@ void ViewerWindow::ShowObject(int objectIndex)
         image->canvas().setFocus();
 }
 
-QWidget* ViewerWindow::currentView() const
-{
-    return m_views->currentWidget();
-}
+QWidget* ViewerWindow::currentView() const { return m_views->currentWidget(); }
 
-ImageView* ViewerWindow::currentImageView() const
-{
-    return qobject_cast<ImageView*>(m_views->currentWidget());
-}
+ImageView* ViewerWindow::currentImageView() const { return qobject_cast<ImageView*>(m_views->currentWidget()); }
 
 bool ViewerWindow::ExportView(const QString& path, QString& error)
 {

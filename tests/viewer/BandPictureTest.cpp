@@ -6,8 +6,8 @@
 #include "viewer/ColourMap.h"
 #include "viewer/LabelHighlighter.h"
 
-#include <QColor>
 #include <gtest/gtest.h>
+#include <QColor>
 
 #include <cmath>
 #include <limits>
@@ -25,10 +25,7 @@ BandPicture Picture(int width, int height, std::vector<float> values)
     return picture;
 }
 
-double Luminance(QRgb colour)
-{
-    return 0.2126 * qRed(colour) + 0.7152 * qGreen(colour) + 0.0722 * qBlue(colour);
-}
+double Luminance(QRgb colour) { return 0.2126 * qRed(colour) + 0.7152 * qGreen(colour) + 0.0722 * qBlue(colour); }
 
 }  // namespace
 

@@ -18,13 +18,13 @@ struct ImageSpec {
     // The stored value of (band, line, sample).
     std::function<std::uint16_t(std::int64_t, std::int64_t, std::int64_t)> value =
         [](std::int64_t, std::int64_t line, std::int64_t sample) { return std::uint16_t(line * 100 + sample); };
-    QString missingConstant;       // empty: none
+    QString missingConstant;  // empty: none
     QString unit;
     QString scalingFactor;
     QString valueOffset;
     bool rightToLeft = false;
     bool bottomToTop = false;
-    bool truncate = false;         // the data file ends halfway
+    bool truncate = false;  // the data file ends halfway
 };
 
 inline QString WriteImageProduct(const TempDir& dir, const QString& name, const ImageSpec& spec)
@@ -43,8 +43,9 @@ inline QString WriteImageProduct(const TempDir& dir, const QString& name, const 
     QString axes;
     int sequence = 1;
     const auto axis = [&](const char* axisName, std::int64_t elements) {
-        axes += QStringLiteral("      <Axis_Array><axis_name>%1</axis_name><elements>%2</elements>"
-                               "<sequence_number>%3</sequence_number></Axis_Array>\n")
+        axes += QStringLiteral(
+                    "      <Axis_Array><axis_name>%1</axis_name><elements>%2</elements>"
+                    "<sequence_number>%3</sequence_number></Axis_Array>\n")
                     .arg(QLatin1String(axisName))
                     .arg(elements)
                     .arg(sequence++);
@@ -85,29 +86,29 @@ inline QString WriteImageProduct(const TempDir& dir, const QString& name, const 
                       "  </Observation_Area>\n")
                       .arg(QLatin1String(spec.rightToLeft ? "Right to Left" : "Left to Right"),
                            QLatin1String(spec.bottomToTop ? "Bottom to Top" : "Top to Bottom"));
-    const QString label =
-        QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                       "<Product_Observational xmlns=\"http://pds.nasa.gov/pds4/pds/v1\">\n"
-                       "  <Identification_Area>\n"
-                       "    <logical_identifier>urn:nasa:pds:viewer_test:%1</logical_identifier>\n"
-                       "    <version_id>1.0</version_id>\n"
-                       "  </Identification_Area>\n"
-                       "%2"
-                       "  <File_Area_Observational>\n"
-                       "    <File><file_name>%1.raw</file_name></File>\n"
-                       "    <%3>\n"
-                       "      <name>TEST_IMAGE</name>\n"
-                       "      <local_identifier>image</local_identifier>\n"
-                       "      <offset unit=\"byte\">0</offset>\n"
-                       "      <axes>%4</axes>\n"
-                       "      <axis_index_order>Last Index Fastest</axis_index_order>\n"
-                       "      <Element_Array>\n%5      </Element_Array>\n"
-                       "%6%7"
-                       "    </%3>\n"
-                       "  </File_Area_Observational>\n"
-                       "</Product_Observational>\n")
-            .arg(name, display, QLatin1String(threeD ? "Array_3D_Image" : "Array_2D_Image"))
-            .arg(threeD ? 3 : 2)
-            .arg(element, axes, specials);
+    const QString label = QStringLiteral(
+                              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                              "<Product_Observational xmlns=\"http://pds.nasa.gov/pds4/pds/v1\">\n"
+                              "  <Identification_Area>\n"
+                              "    <logical_identifier>urn:nasa:pds:viewer_test:%1</logical_identifier>\n"
+                              "    <version_id>1.0</version_id>\n"
+                              "  </Identification_Area>\n"
+                              "%2"
+                              "  <File_Area_Observational>\n"
+                              "    <File><file_name>%1.raw</file_name></File>\n"
+                              "    <%3>\n"
+                              "      <name>TEST_IMAGE</name>\n"
+                              "      <local_identifier>image</local_identifier>\n"
+                              "      <offset unit=\"byte\">0</offset>\n"
+                              "      <axes>%4</axes>\n"
+                              "      <axis_index_order>Last Index Fastest</axis_index_order>\n"
+                              "      <Element_Array>\n%5      </Element_Array>\n"
+                              "%6%7"
+                              "    </%3>\n"
+                              "  </File_Area_Observational>\n"
+                              "</Product_Observational>\n")
+                              .arg(name, display, QLatin1String(threeD ? "Array_3D_Image" : "Array_2D_Image"))
+                              .arg(threeD ? 3 : 2)
+                              .arg(element, axes, specials);
     return dir.write(name + QStringLiteral(".xml"), label.toUtf8());
 }

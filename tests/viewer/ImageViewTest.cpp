@@ -11,13 +11,13 @@
 #include "support/QtPrinters.h"
 #include "viewer/ImageProduct.h"
 
+#include <gtest/gtest.h>
 #include <QComboBox>
 #include <QFile>
 #include <QImageReader>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
-#include <gtest/gtest.h>
 
 using namespace viewer;
 
@@ -125,8 +125,7 @@ TEST(ImageView, FitsOnOpenAndShowsTheValueUnderTheMouse)
     EXPECT_DOUBLE_EQ(canvas.zoom(), std::min(canvas.width() / 60.0, canvas.height() / 40.0));
 
     EXPECT_EQ(shown.StatusAt(12, 34), QStringLiteral("Line 13, sample 35: stored 1234, scaled 627 K"));
-    EXPECT_EQ(shown.StatusAt(3, 4),
-              QStringLiteral("Line 4, sample 5: missing_constant (stored 65535)"));
+    EXPECT_EQ(shown.StatusAt(3, 4), QStringLiteral("Line 4, sample 5: missing_constant (stored 65535)"));
     std::int64_t line = 0, sample = 0;
     EXPECT_TRUE(canvas.SampleAt(canvas.PointOf(39, 59), line, sample));
     EXPECT_EQ(line, 39);
@@ -182,7 +181,9 @@ TEST(ImageView, ZoomedInDrawsFullResolutionTiles)
     spec.lines = 3000;
     spec.samples = 2000;
     // Vertical stripes two samples wide: lost in the reduced picture.
-    spec.value = [](std::int64_t, std::int64_t, std::int64_t sample) { return std::uint16_t(sample / 2 % 2 ? 1000 : 0); };
+    spec.value = [](std::int64_t, std::int64_t, std::int64_t sample) {
+        return std::uint16_t(sample / 2 % 2 ? 1000 : 0);
+    };
     ShownView shown(WriteImageProduct(dir, QStringLiteral("stripes"), spec));
     ImageCanvas& canvas = shown.view.canvas();
     EXPECT_TRUE(canvas.VisibleTiles().empty());  // at fit the reduced picture is enough
@@ -298,8 +299,7 @@ TEST(ImageView, BandsRgbAndDisplayDirection)
     view.SetRgb(true, {2, 1, 0});
     shown.Settle();
     EXPECT_TRUE(view.look().rgb);
-    EXPECT_EQ(shown.StatusAt(5, 6),
-              QStringLiteral("Line 6, sample 7: R 20506, G 10506, B 506 (stored)"));
+    EXPECT_EQ(shown.StatusAt(5, 6), QStringLiteral("Line 6, sample 7: R 20506, G 10506, B 506 (stored)"));
     // Each channel stretched over its own band: a sample drawn grey-ish
     // where all three bands are at the same place of their range.
     const QColor colour = canvas.grab().toImage().pixel(canvas.PointOf(10, 15).toPoint());
@@ -330,6 +330,5 @@ TEST(ImageView, ShortFileShowsWhatIsThere)
     spec.truncate = true;
     ShownView shown(WriteImageProduct(dir, QStringLiteral("short"), spec));
     EXPECT_EQ(shown.StatusAt(2, 3), QStringLiteral("Line 3, sample 4: stored 203, scaled 203"));
-    EXPECT_EQ(shown.StatusAt(15, 3),
-              QStringLiteral("Line 16, sample 4: no value (beyond the end of the file)"));
+    EXPECT_EQ(shown.StatusAt(15, 3), QStringLiteral("Line 16, sample 4: no value (beyond the end of the file)"));
 }

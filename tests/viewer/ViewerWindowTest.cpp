@@ -16,19 +16,19 @@
 #include "support/QtPrinters.h"
 #include "viewer/ImageProduct.h"
 
+#include <gtest/gtest.h>
 #include <QAbstractItemModel>
 #include <QDir>
-#include <QTableView>
 #include <QFile>
 #include <QImageReader>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
-#include <gtest/gtest.h>
 
 using namespace viewer;
 
@@ -36,10 +36,7 @@ namespace {
 
 const QString kProducts = QStringLiteral(VELLORA_PRODUCTS);
 
-QString Product(const char* relative)
-{
-    return QDir(kProducts).filePath(QString::fromUtf8(relative));
-}
+QString Product(const char* relative) { return QDir(kProducts).filePath(QString::fromUtf8(relative)); }
 
 QTreeWidgetItem* FindNode(QTreeWidget& tree, const QString& text)
 {
@@ -149,10 +146,11 @@ TEST(ViewerWindow, FailuresShowWhyInPlaceOfTheView)
     EXPECT_TRUE(window.labelView().toPlainText().contains(QStringLiteral("<file_name>lost.raw</file_name>")));
 
     // A label describing no data object.
-    const QString empty = dir.write(QStringLiteral("empty.xml"),
-                                    "<?xml version=\"1.0\"?>\n<Product_Context xmlns=\"http://pds.nasa.gov/pds4/pds/v1\">\n"
-                                    "<Identification_Area><logical_identifier>urn:x</logical_identifier>"
-                                    "</Identification_Area>\n</Product_Context>\n");
+    const QString empty = dir.write(
+        QStringLiteral("empty.xml"),
+        "<?xml version=\"1.0\"?>\n<Product_Context xmlns=\"http://pds.nasa.gov/pds4/pds/v1\">\n"
+        "<Identification_Area><logical_identifier>urn:x</logical_identifier>"
+        "</Identification_Area>\n</Product_Context>\n");
     EXPECT_TRUE(window.OpenFile(empty));
     EXPECT_TRUE(MessageShown(window).startsWith(QStringLiteral("This label describes no data object")))
         << MessageShown(window).toStdString();
@@ -265,10 +263,10 @@ TEST(Thumbnail, WritesABoundedPngThroughTheProgram)
     EXPECT_LT(qGray(picture.pixel(0, 0)), qGray(picture.pixel(0, picture.height() - 1)));
 
     const QString notes = dir.write(QStringLiteral("notes.txt"), "words\n");
-    const ProgramRun failed = ProgramRun::Start(QStringLiteral(VELLORA_VIEW_PROGRAM),
-                                                {QStringLiteral("--thumbnail"), QStringLiteral("128"), notes,
-                                                 dir.file(QStringLiteral("notes.png"))},
-                                                home.path());
+    const ProgramRun failed = ProgramRun::Start(
+        QStringLiteral(VELLORA_VIEW_PROGRAM),
+        {QStringLiteral("--thumbnail"), QStringLiteral("128"), notes, dir.file(QStringLiteral("notes.png"))},
+        home.path());
     EXPECT_EQ(failed.exitCode, 1);
     EXPECT_EQ(failed.err.count('\n'), 1);
     EXPECT_TRUE(failed.err.contains(notes.toUtf8())) << failed.err.toStdString();
@@ -319,6 +317,7 @@ TEST(ViewerWindow, SampleVolumeShowsImageTablesSeriesAndSpectrum)
         pages->ShowRows();
         ASSERT_TRUE(pages->rows());
         pages->rows()->WaitUntilLoaded();
-        EXPECT_EQ(pages->rows()->tableView()->model()->rowCount(), std::string(label).find("MAG") != std::string::npos ? 30 : 24);
+        EXPECT_EQ(pages->rows()->tableView()->model()->rowCount(),
+                  std::string(label).find("MAG") != std::string::npos ? 30 : 24);
     }
 }
