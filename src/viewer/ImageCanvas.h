@@ -87,7 +87,7 @@ private:
     bool m_dragging = false;
     QPoint m_lastDrag;
     std::shared_ptr<const Overview> m_overview;  // of the first band drawn
-    QImage m_overviewImage;  // the reduced picture as drawn, for the present look
+    QImage m_overviewImage;                      // the reduced picture as drawn, for the present look
     QCache<TileKey, QImage> m_tileImages;
 };
 

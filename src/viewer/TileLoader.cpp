@@ -118,14 +118,14 @@ void TileLoader::RequestOverview(std::int64_t band)
                     return;
                 }
                 // A few bands' reduced pictures are kept (an RGB composite
-            // needs three); the one read longest ago goes first.
-            constexpr std::size_t kKeptOverviews = 6;
-            m_overviewOrder.push_back(band);
-            while (m_overviewOrder.size() > kKeptOverviews) {
-                m_overviews.erase(m_overviewOrder.front());
-                m_overviewOrder.pop_front();
-            }
-            m_overviews[band] = overview;
+                // needs three); the one read longest ago goes first.
+                constexpr std::size_t kKeptOverviews = 6;
+                m_overviewOrder.push_back(band);
+                while (m_overviewOrder.size() > kKeptOverviews) {
+                    m_overviews.erase(m_overviewOrder.front());
+                    m_overviewOrder.pop_front();
+                }
+                m_overviews[band] = overview;
                 emit overviewReady(band);
             },
             Qt::QueuedConnection);
