@@ -1,5 +1,7 @@
 #include "product/OdlParser.h"
 
+#include "product/Pds3Messages.h"
+
 #include <cmath>
 #include <limits>
 
@@ -131,7 +133,7 @@ void OdlParser::Warn(int line, const QString& what)
         ++m_warningsLeftOut;
         return;
     }
-    m_label.warnings << QStringLiteral("line %1: %2").arg(line).arg(what);
+    m_label.warnings << pds3text::AtLine().arg(line).arg(what);
 }
 
 void OdlParser::TakeSemicolon()
@@ -163,7 +165,7 @@ void OdlParser::Run()
             continue;
         }
         if (token.kind != OdlToken::Kind::Word) {
-            Warn(token.line, QStringLiteral("unexpected '%1' where a keyword should be").arg(Decode(token.text)));
+            Warn(token.line, pds3text::UnexpectedToken().arg(Decode(token.text)));
             m_lexer.SkipLineOf(token);
             continue;
         }
@@ -175,12 +177,12 @@ void OdlParser::Run()
     m_label.lines = lastLine;
     while (m_open.size() > 1) {
         OdlBlock* block = m_open.back();
-        Warn(block->firstLine, QStringLiteral("%1 %2 is not closed").arg(block->kind, block->name));
+        Warn(block->firstLine, pds3text::NotClosed().arg(block->kind, block->name));
         block->lastLine = lastLine;
         m_open.pop_back();
     }
     if (m_warningsLeftOut > 0) {
-        m_label.warnings << QStringLiteral("%1 more lines skipped").arg(m_warningsLeftOut);
+        m_label.warnings << pds3text::MoreSkipped().arg(m_warningsLeftOut);
     }
     m_label.root.lastLine = lastLine;
     if (!m_label.endFound) {
@@ -232,19 +234,19 @@ bool OdlParser::Statement(const OdlToken& keywordToken)
     }
     const OdlToken equals = m_lexer.Peek();
     if (equals.kind != OdlToken::Kind::Equals) {
-        Warn(keywordToken.line, QStringLiteral("'%1' is not followed by '='; line skipped").arg(keyword));
+        Warn(keywordToken.line, pds3text::NoEquals().arg(keyword));
         m_lexer.SkipLineOf(keywordToken);
         return true;
     }
     m_lexer.Next();
     if (NoValueFollows(equals)) {
-        Warn(keywordToken.line, QStringLiteral("'%1' has no value; line skipped").arg(keyword));
+        Warn(keywordToken.line, pds3text::NoValue().arg(keyword));
         TakeSemicolon();
         return true;
     }
     OdlValue value;
     if (!Value(value, 0)) {
-        Warn(keywordToken.line, QStringLiteral("the value of '%1' cannot be read; line skipped").arg(keyword));
+        Warn(keywordToken.line, pds3text::BadValue().arg(keyword));
         // A list left open runs into the next statement: go on at the line
         // where the value broke off; else after the keyword's line.
         if (m_failed.kind == OdlToken::Kind::End) {
@@ -266,7 +268,7 @@ bool OdlParser::Statement(const OdlToken& keywordToken)
     const bool group = Is(keyword, "GROUP") || Is(keyword, "BEGIN_GROUP");
     if (object || group) {
         if (m_ignoredDepth > 0 || m_open.size() > kMaxBlockDepth) {
-            Warn(keywordToken.line, QStringLiteral("blocks nest too deep; %1 read into its parent").arg(keyword));
+            Warn(keywordToken.line, pds3text::BlocksTooDeep().arg(keyword));
             ++m_ignoredDepth;
             return true;
         }
@@ -296,15 +298,15 @@ void OdlParser::CloseBlock(const OdlToken& keyword, const QString& name)
         return;
     }
     if (m_open.size() <= 1) {
-        Warn(keyword.line, QStringLiteral("%1 without an open block; line skipped").arg(word));
+        Warn(keyword.line, pds3text::NothingOpen().arg(word));
         return;
     }
     OdlBlock* block = m_open.back();
     const bool closesObject = Is(word, "END_OBJECT");
     if ((block->kind == QLatin1String("OBJECT")) != closesObject) {
-        Warn(keyword.line, QStringLiteral("%1 closes %2 %3").arg(word, block->kind, block->name));
+        Warn(keyword.line, pds3text::ClosesOther().arg(word, block->kind, block->name));
     } else if (!name.isEmpty() && name.compare(block->name, Qt::CaseInsensitive) != 0) {
-        Warn(keyword.line, QStringLiteral("%1 = %2 closes %3 %4").arg(word, name, block->kind, block->name));
+        Warn(keyword.line, pds3text::ClosesOtherName().arg(word, name, block->kind, block->name));
     }
     block->lastLine = keyword.line;
     m_open.pop_back();

@@ -1,6 +1,7 @@
 #include "product/Pds3Product.h"
 
 #include "product/OdlParser.h"
+#include "product/Pds3Messages.h"
 #include "product/Pds3Support.h"
 #include "product/Pds3Table.h"
 #include "product/Pds3Types.h"
@@ -67,9 +68,7 @@ std::optional<Place> Resolve(const OdlStatement& pointer, const Context& context
     } else if (!value.IsList()) {
         fileName = value.text;
     } else {
-        context.warnings << QStringLiteral("line %1: ^%2 = %3 is not a pointer this reader knows")
-                                .arg(pointer.line)
-                                .arg(pointer.keyword, value.ToString());
+        context.warnings << pds3text::UnknownPointer().arg(pointer.line).arg(pointer.keyword, value.ToString());
         return std::nullopt;
     }
     Place place;
@@ -78,9 +77,7 @@ std::optional<Place> Resolve(const OdlStatement& pointer, const Context& context
         place.file = FindWithoutCase(context.folder, fileName);
         if (place.file.isEmpty()) {
             place.file = QFileInfo(context.folder + QLatin1Char('/') + fileName).absoluteFilePath();
-            context.warnings << QStringLiteral("line %1: the data file %2 of ^%3 is not beside the label")
-                                    .arg(pointer.line)
-                                    .arg(fileName, pointer.keyword);
+            context.warnings << pds3text::DataFileMissing().arg(pointer.line).arg(fileName, pointer.keyword);
         }
     }
     if (!position) {
@@ -88,9 +85,7 @@ std::optional<Place> Resolve(const OdlStatement& pointer, const Context& context
     }
     const std::optional<std::int64_t> start = position->ToInteger();
     if (!start || *start < 1) {
-        context.warnings << QStringLiteral("line %1: ^%2 points at %3, not at a record or byte from 1 on")
-                                .arg(pointer.line)
-                                .arg(pointer.keyword, position->ToString());
+        context.warnings << pds3text::BadPointerStart().arg(pointer.line).arg(pointer.keyword, position->ToString());
         return std::nullopt;
     }
     if (position->unit.compare(QLatin1String("BYTES"), Qt::CaseInsensitive) == 0) {
@@ -102,10 +97,8 @@ std::optional<Place> Resolve(const OdlStatement& pointer, const Context& context
     }
     const std::optional<std::int64_t> offset = Pds3MulAdd(*start - 1, context.recordBytes, 0);
     if (context.recordBytes <= 0 || !offset) {
-        context.warnings << QStringLiteral("line %1: ^%2 counts records, but RECORD_BYTES is %3")
-                                .arg(pointer.line)
-                                .arg(pointer.keyword)
-                                .arg(context.recordBytes > 0 ? QStringLiteral("too large") : QStringLiteral("missing"));
+        const QString message = context.recordBytes > 0 ? pds3text::RecordsOverflow() : pds3text::NoRecordBytes();
+        context.warnings << message.arg(pointer.line).arg(pointer.keyword);
         return std::nullopt;
     }
     place.offset = *offset;
@@ -147,25 +140,22 @@ std::optional<ArrayObject> DescribeImage(const OdlBlock& block, const Place& pla
     const auto prefix = CountKeyword(block, u"LINE_PREFIX_BYTES", 0, what, warnings);
     const auto suffix = CountKeyword(block, u"LINE_SUFFIX_BYTES", 0, what, warnings);
     const auto fail = [&](const QString& why) {
-        warnings << QStringLiteral("line %1: %2: %3; left out").arg(block.firstLine).arg(what, why);
+        warnings << pds3text::ObjectLeftOut().arg(block.firstLine).arg(what, why);
         return std::nullopt;
     };
     if (!lines || !samples || !bands || !bits || !prefix || !suffix) {
-        return fail(QStringLiteral("a size keyword cannot be read"));
+        return fail(pds3text::BadSizeKeyword());
     }
     if (*lines < 1 || *samples < 1 || *bands < 1) {
-        return fail(QStringLiteral("LINES, LINE_SAMPLES and BANDS must be at least 1 (%1, %2, %3)")
-                        .arg(*lines)
-                        .arg(*samples)
-                        .arg(*bands));
+        return fail(pds3text::EmptyImage().arg(*lines).arg(*samples).arg(*bands));
     }
     const QString type = TextOf(block, u"SAMPLE_TYPE");
     if (*bits % 8 != 0) {
-        return fail(QStringLiteral("SAMPLE_BITS = %1 is not whole bytes").arg(*bits));
+        return fail(pds3text::BitsNotBytes().arg(*bits));
     }
     const std::optional<ElementType> element = Pds3BinaryType(type, *bits / 8);
     if (!element) {
-        return fail(QStringLiteral("SAMPLE_TYPE = %1 of %2 bits cannot be read").arg(type).arg(*bits));
+        return fail(pds3text::UnknownSampleType().arg(type).arg(*bits));
     }
     ArrayObject array;
     array.name = block.name;
@@ -211,7 +201,7 @@ std::optional<ArrayObject> DescribeImage(const OdlBlock& block, const Place& pla
         array.bandAxis = 2;
     } else {
         if (!storage.isEmpty() && storage != QLatin1String("BAND_SEQUENTIAL") && *bands > 1) {
-            return fail(QStringLiteral("BAND_STORAGE_TYPE = %1 is not known").arg(storage));
+            return fail(pds3text::UnknownStorage().arg(storage));
         }
         lineBytes = Pds3MulAdd(*samples, b, *prefix + *suffix);
         const auto bandBytes = lineBytes ? Pds3MulAdd(*lines, *lineBytes, 0) : std::nullopt;
@@ -229,11 +219,7 @@ std::optional<ArrayObject> DescribeImage(const OdlBlock& block, const Place& pla
     }
     array.offset = place.offset + *prefix;
     if (!lineBytes || !ExtentFits(array)) {
-        return fail(QStringLiteral("%1 x %2 x %3 samples of %4 bytes overflow any file")
-                        .arg(*lines)
-                        .arg(*samples)
-                        .arg(*bands)
-                        .arg(b));
+        return fail(pds3text::ImageOverflow().arg(*lines).arg(*samples).arg(*bands).arg(b));
     }
     return array;
 }
@@ -243,26 +229,26 @@ std::optional<ArrayObject> DescribeQube(const OdlBlock& block, const Place& plac
     const QString what = block.name;
     QStringList& warnings = context.warnings;
     const auto fail = [&](const QString& why) {
-        warnings << QStringLiteral("line %1: %2: %3; left out").arg(block.firstLine).arg(what, why);
+        warnings << pds3text::ObjectLeftOut().arg(block.firstLine).arg(what, why);
         return std::nullopt;
     };
     const OdlValue* names = block.Value(u"AXIS_NAME");
     const OdlValue* core = block.Value(u"CORE_ITEMS");
     if (!names || !core || !names->IsList() || !core->IsList() || names->items.size() != core->items.size() ||
         core->items.empty() || core->items.size() > 3) {
-        return fail(QStringLiteral("AXIS_NAME and CORE_ITEMS must be lists of 1 to 3 axes alike"));
+        return fail(pds3text::QubeAxes());
     }
     const std::size_t count = core->items.size();
     const OdlValue* suffixItems = block.Value(u"SUFFIX_ITEMS");
     const auto itemBytes = CountKeyword(block, u"CORE_ITEM_BYTES", 0, what, warnings);
     const auto suffixBytes = CountKeyword(block, u"SUFFIX_BYTES", 4, what, warnings);
     if (!itemBytes || !suffixBytes) {
-        return fail(QStringLiteral("CORE_ITEM_BYTES or SUFFIX_BYTES cannot be read"));
+        return fail(pds3text::QubeBytes());
     }
     const QString type = TextOf(block, u"CORE_ITEM_TYPE");
     const std::optional<ElementType> element = Pds3BinaryType(type, *itemBytes);
     if (!element) {
-        return fail(QStringLiteral("CORE_ITEM_TYPE = %1 of %2 bytes cannot be read").arg(type).arg(*itemBytes));
+        return fail(pds3text::UnknownCoreType().arg(type).arg(*itemBytes));
     }
     // Axes fastest first as the label lists them; each axis may be followed
     // by suffix items (SUFFIX_BYTES each) that the core skips.
@@ -276,14 +262,14 @@ std::optional<ArrayObject> DescribeQube(const OdlBlock& block, const Place& plac
             suffix = suffixItems->items[i].ToInteger().value_or(-1);
         }
         if (!items || *items < 1 || suffix < 0) {
-            return fail(QStringLiteral("CORE_ITEMS %1 or SUFFIX_ITEMS is not a count").arg(core->ToString()));
+            return fail(pds3text::QubeCounts().arg(core->ToString()));
         }
         fastFirst.push_back(Axis{Upper(names->items[i].ToString()), *items, stride});
         const auto coreBytes = Pds3MulAdd(*items, stride, 0);
         const auto plane = coreBytes ? Pds3MulAdd(suffix, suffixPlane, *coreBytes) : std::nullopt;
         const auto nextSuffixPlane = Pds3MulAdd(*items + suffix, suffixPlane, 0);
         if (!plane || !nextSuffixPlane) {
-            return fail(QStringLiteral("CORE_ITEMS %1 overflow any file").arg(core->ToString()));
+            return fail(pds3text::QubeOverflow().arg(core->ToString()));
         }
         stride = *plane;
         suffixPlane = *nextSuffixPlane;
@@ -316,7 +302,7 @@ std::optional<ArrayObject> DescribeQube(const OdlBlock& block, const Place& plac
         array.bandAxis = last >= 2 ? 0 : -1;
     }
     if (!ExtentFits(array)) {
-        return fail(QStringLiteral("CORE_ITEMS %1 overflow any file").arg(core->ToString()));
+        return fail(pds3text::QubeOverflow().arg(core->ToString()));
     }
     return array;
 }
@@ -343,8 +329,9 @@ void ReadObjects(const OdlBlock& holder, LabelNode& holderNode, Context& context
             continue;
         }
         const QString name = Upper(block.name);
-        if (name == QLatin1String("FILE")) {
-            // An old-style FILE object holds its own pointers and records.
+        if (name == QLatin1String("FILE") || name.endsWith(QLatin1String("_FILE"))) {
+            // An old-style FILE object (UNCOMPRESSED_FILE, ...) holds its own
+            // pointers and records.
             Context inner{context.labelFile, context.folder, context.recordBytes, context.warnings};
             if (const auto bytes = CountKeyword(block, u"RECORD_BYTES", context.recordBytes, name, context.warnings)) {
                 inner.recordBytes = *bytes;
@@ -369,8 +356,7 @@ void ReadObjects(const OdlBlock& holder, LabelNode& holderNode, Context& context
             }
         }
         if (!pointer) {
-            context.warnings
-                << QStringLiteral("line %1: %2 has no pointer ^%2; left out").arg(block.firstLine).arg(name);
+            context.warnings << pds3text::NoPointer().arg(block.firstLine).arg(name);
             continue;
         }
         const std::optional<Place> place = Resolve(*pointer, context);
@@ -410,15 +396,15 @@ Product ReadPds3Product(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw Error{QStringLiteral("%1: cannot be opened: %2").arg(path, file.errorString())};
+        throw Error{pds3text::CannotOpen().arg(path, file.errorString())};
     }
     const qint64 size = file.size();
     QByteArray bytes = file.read(std::min(size, kFirstRead));
     if (bytes.startsWith("LBLSIZE=")) {
-        throw Error{QStringLiteral("%1: starts with a VICAR label, not a PDS3 label").arg(path)};
+        throw Error{pds3text::IsVicar().arg(path)};
     }
     if (bytes.trimmed().startsWith('<')) {
-        throw Error{QStringLiteral("%1: an XML file, not a PDS3 label").arg(path)};
+        throw Error{pds3text::IsXml().arg(path)};
     }
     OdlLabel label = OdlParser::Parse(bytes);
     if (!label.endFound && size > bytes.size()) {
@@ -429,7 +415,7 @@ Product ReadPds3Product(const QString& path)
                              label.warnings.first().section(QLatin1Char(':'), 0, 0).mid(5).toInt() <
                                  label.firstStatementLine;
     if (label.statementCount == 0 || brokenStart) {
-        throw Error{QStringLiteral("%1: no PDS3 label (no KEYWORD = value statements at its start)").arg(path)};
+        throw Error{pds3text::NoLabel().arg(path)};
     }
 
     Product product;
@@ -438,14 +424,13 @@ Product ReadPds3Product(const QString& path)
     product.labelText = DecodeLabel(QByteArrayView(bytes).first(label.endOffset));
     product.warnings = label.warnings;
     if (!label.endFound) {
-        product.warnings << QStringLiteral("the label has no END line; read to the end of its text");
+        product.warnings << pds3text::NoEnd();
     }
     product.structure = Node(label.root);
     product.structure.name = QFileInfo(path).fileName();
 
     Context context{product.labelFile, QFileInfo(product.labelFile).absolutePath(), 0, product.warnings};
-    if (const auto recordBytes = CountKeyword(label.root, u"RECORD_BYTES", 0, QStringLiteral("the label"),
-                                              product.warnings)) {
+    if (const auto recordBytes = CountKeyword(label.root, u"RECORD_BYTES", 0, pds3text::TheLabel(), product.warnings)) {
         context.recordBytes = *recordBytes;
     }
     ReadObjects(label.root, product.structure, context, product);

@@ -1,5 +1,7 @@
 #include "product/Pds3Support.h"
 
+#include "product/Pds3Messages.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -109,9 +111,8 @@ std::optional<std::int64_t> CountKeyword(const OdlBlock& block, QStringView keyw
     }
     const std::optional<std::int64_t> value = statement->value.ToInteger();
     if (!value || *value < 0) {
-        warnings << QStringLiteral("line %1: %2 of %3 is not a whole number >= 0: %4")
-                        .arg(statement->line)
-                        .arg(keyword.toString(), object, statement->value.ToString());
+        warnings
+            << pds3text::BadCount().arg(statement->line).arg(keyword.toString(), object, statement->value.ToString());
         return std::nullopt;
     }
     return value;

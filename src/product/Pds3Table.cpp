@@ -1,6 +1,7 @@
 #include "product/Pds3Table.h"
 
 #include "product/OdlParser.h"
+#include "product/Pds3Messages.h"
 #include "product/Pds3Support.h"
 #include "product/Pds3Types.h"
 
@@ -66,7 +67,7 @@ bool Pds3Table::IsTable(const OdlBlock& block)
 
 void Pds3Table::Warn(int line, const QString& what)
 {
-    m_warnings << QStringLiteral("line %1: %2: %3").arg(line).arg(m_tableName, what);
+    m_warnings << pds3text::TableNote().arg(line).arg(m_tableName, what);
 }
 
 std::vector<const OdlBlock*> Pds3Table::Children(const OdlBlock& block, int depth)
@@ -81,13 +82,12 @@ std::vector<const OdlBlock*> Pds3Table::Children(const OdlBlock& block, int dept
         const QString path = FindStructureFile(m_labelFolder, name);
         QFile file(path);
         if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
-            Warn(structure->line,
-                 QStringLiteral("structure file %1 not found beside the label or in a LABEL folder").arg(name));
+            Warn(structure->line, pds3text::StructureMissing().arg(name));
         } else {
             const QByteArray text = file.read(kMaxStructureBytes);
             m_included.push_back(OdlParser::Parse(text));
             for (const QString& warning : m_included.back().warnings) {
-                m_warnings << name + QStringLiteral(", ") + warning;
+                m_warnings << pds3text::StructureWarning().arg(name, warning);
             }
             included = &m_included.back().root;
         }
@@ -146,7 +146,7 @@ void Pds3Table::Collect(const OdlBlock& block, std::int64_t base, int depth, Tab
             continue;
         }
         if (depth >= kMaxNesting) {
-            Warn(child->firstLine, QStringLiteral("containers nest too deep; left out"));
+            Warn(child->firstLine, pds3text::ContainersTooDeep());
             continue;
         }
         QStringList& warnings = m_warnings;
@@ -155,8 +155,7 @@ void Pds3Table::Collect(const OdlBlock& block, std::int64_t base, int depth, Tab
         const auto bytes = CountKeyword(*child, u"BYTES", 0, what, warnings);
         const auto repetitions = CountKeyword(*child, u"REPETITIONS", 1, what, warnings);
         if (!start || !bytes || !repetitions || *start < 1) {
-            Warn(child->firstLine,
-                 QStringLiteral("CONTAINER without a usable START_BYTE, BYTES or REPETITIONS; left out"));
+            Warn(child->firstLine, pds3text::BadContainer());
             continue;
         }
         std::size_t firstRepetition = 0;
@@ -164,19 +163,13 @@ void Pds3Table::Collect(const OdlBlock& block, std::int64_t base, int depth, Tab
         for (std::int64_t r = 0; r < *repetitions && !m_tooMany; ++r) {
             const auto at = Pds3MulAdd(r, *bytes, base + *start - 1);
             if (!at || (!m_delimited && *at >= table.recordBytes - table.rowPrefixBytes)) {
-                Warn(child->firstLine,
-                     QStringLiteral("CONTAINER repetition %1 of %2 starts past the row; the rest left out")
-                         .arg(r + 1)
-                         .arg(*repetitions));
+                Warn(child->firstLine, pds3text::RepetitionPastRow().arg(r + 1).arg(*repetitions));
                 break;
             }
             if (r > 0 && !m_delimited) {
                 if (!RepeatLast(firstRepetition, firstEnd, r * *bytes, table)) {
-                    Warn(child->firstLine,
-                         m_tooMany ? QStringLiteral("more than %1 fields; the rest left out").arg(kMaxFields)
-                                   : QStringLiteral("CONTAINER repetition %1 of %2 does not fit; the rest left out")
-                                         .arg(r + 1)
-                                         .arg(*repetitions));
+                    Warn(child->firstLine, m_tooMany ? pds3text::TooManyFields().arg(kMaxFields)
+                                                     : pds3text::RepetitionDoesNotFit().arg(r + 1).arg(*repetitions));
                     break;
                 }
                 continue;
@@ -216,28 +209,27 @@ void Pds3Table::AddColumn(const OdlBlock& column, std::int64_t base, TableObject
 {
     const QString nameValue = TextOf(column, u"NAME");
     const QString name = nameValue.isEmpty() ? column.name : nameValue;
-    const QString what = QStringLiteral("column ") + name;
+    const QString what = pds3text::ColumnName().arg(name);
     const auto start = CountKeyword(column, u"START_BYTE", 1, what, m_warnings);
     const auto bytes = CountKeyword(column, u"BYTES", 0, what, m_warnings);
     const auto items = CountKeyword(column, u"ITEMS", 1, what, m_warnings);
     if (!start || !bytes || !items || *items < 1 || (!m_delimited && (*start < 1 || *bytes < 1))) {
-        Warn(column.firstLine, what + QStringLiteral(" has no usable START_BYTE, BYTES or ITEMS; left out"));
+        Warn(column.firstLine, pds3text::BadColumnPlace().arg(what));
         return;
     }
     const auto itemBytes = CountKeyword(column, u"ITEM_BYTES", *bytes / *items, what, m_warnings);
     const auto itemOffset = CountKeyword(column, u"ITEM_OFFSET", itemBytes.value_or(0), what, m_warnings);
     if (!itemBytes || !itemOffset || (!m_delimited && *itemBytes < 1)) {
-        Warn(column.firstLine, what + QStringLiteral(" has no usable ITEM_BYTES or ITEM_OFFSET; left out"));
+        Warn(column.firstLine, pds3text::BadItems().arg(what));
         return;
     }
     const auto last = Pds3MulAdd(*items - 1, *itemOffset, base + *start - 1 + *itemBytes);
     if (!m_delimited && (!last || *last > table.recordBytes - table.rowPrefixBytes)) {
-        Warn(column.firstLine, what + QStringLiteral(" reaches past the row's %1 bytes; left out")
-                                          .arg(table.recordBytes - table.rowPrefixBytes));
+        Warn(column.firstLine, pds3text::PastRow().arg(what).arg(table.recordBytes - table.rowPrefixBytes));
         return;
     }
     if (static_cast<std::int64_t>(m_pending.size()) + *items > kMaxFields) {
-        Warn(column.firstLine, QStringLiteral("more than %1 fields; the rest left out").arg(kMaxFields));
+        Warn(column.firstLine, pds3text::TooManyFields().arg(kMaxFields));
         m_tooMany = true;
         return;
     }
@@ -251,9 +243,7 @@ void Pds3Table::AddColumn(const OdlBlock& column, std::int64_t base, TableObject
     const std::optional<FieldKind> kind = Pds3FieldKind(field.dataType, m_ascii || m_delimited, *itemBytes,
                                                         field.element);
     if (!kind) {
-        Warn(column.firstLine, what + QStringLiteral(": DATA_TYPE %1 of %2 bytes cannot be read; left out")
-                                          .arg(field.dataType)
-                                          .arg(*itemBytes));
+        Warn(column.firstLine, pds3text::UnknownDataType().arg(what).arg(field.dataType).arg(*itemBytes));
         return;
     }
     field.kind = *kind;
@@ -298,7 +288,7 @@ void Pds3Table::AddBitColumns(const OdlBlock& column, const Field& container, st
             }
             const QString nameValue = TextOf(bits, u"NAME");
             const QString name = nameValue.isEmpty() ? bits.name : nameValue;
-            const QString what = QStringLiteral("bit column ") + name;
+            const QString what = pds3text::BitColumnName().arg(name);
             const auto startBit = CountKeyword(bits, u"START_BIT", 1, what, m_warnings);
             const auto width = CountKeyword(bits, u"BITS", 0, what, m_warnings);
             const auto bitItems = CountKeyword(bits, u"ITEMS", 1, what, m_warnings);
@@ -306,13 +296,12 @@ void Pds3Table::AddBitColumns(const OdlBlock& column, const Field& container, st
             const auto bitOffset = CountKeyword(bits, u"ITEM_OFFSET", itemBits.value_or(0), what, m_warnings);
             if (!startBit || !width || !bitItems || !itemBits || !bitOffset || *startBit < 1 || *itemBits < 1 ||
                 *itemBits > 64 || *bitItems < 1 || *bitItems > containerBits) {
-                Warn(bits.firstLine, what + QStringLiteral(" has no usable START_BIT, BITS or ITEMS; left out"));
+                Warn(bits.firstLine, pds3text::BadBitColumn().arg(what));
                 continue;
             }
             const std::int64_t lastBit = *startBit - 1 + (*bitItems - 1) * *bitOffset + *itemBits;
             if (lastBit > containerBits) {
-                Warn(bits.firstLine,
-                     what + QStringLiteral(" reaches past its column's %1 bits; left out").arg(containerBits));
+                Warn(bits.firstLine, pds3text::PastBits().arg(what).arg(containerBits));
                 continue;
             }
             const QString type = Pds3TypeKey(TextOf(bits, u"BIT_DATA_TYPE"));
@@ -372,17 +361,17 @@ std::optional<TableObject> Pds3Table::Describe(const OdlBlock& block, const QStr
     const auto prefix = CountKeyword(block, u"ROW_PREFIX_BYTES", 0, what, m_warnings);
     const auto suffix = CountKeyword(block, u"ROW_SUFFIX_BYTES", 0, what, m_warnings);
     if (!rows || *rows < 0) {
-        Warn(block.firstLine, QStringLiteral("no usable ROWS; table left out"));
+        Warn(block.firstLine, pds3text::NoRows());
         return std::nullopt;
     }
     if (!rowBytes || !prefix || !suffix || (!m_delimited && *rowBytes < 1)) {
-        Warn(block.firstLine, QStringLiteral("no usable ROW_BYTES; table left out"));
+        Warn(block.firstLine, pds3text::NoRowBytes());
         return std::nullopt;
     }
     const auto recordBytes = Pds3MulAdd(1, *rowBytes + *prefix, *suffix);
     const auto extent = recordBytes ? Pds3MulAdd(*rows, *recordBytes, offset) : std::nullopt;
     if (!extent) {
-        Warn(block.firstLine, QStringLiteral("%1 rows of %2 bytes overflow; table left out").arg(*rows).arg(*rowBytes));
+        Warn(block.firstLine, pds3text::RowsOverflow().arg(*rows).arg(*rowBytes));
         return std::nullopt;
     }
     table.rows = *rows;
@@ -399,7 +388,7 @@ std::optional<TableObject> Pds3Table::Describe(const OdlBlock& block, const QStr
 
     Collect(block, 0, 0, table);
     if (m_pending.empty()) {
-        Warn(block.firstLine, QStringLiteral("no column can be read; table left out"));
+        Warn(block.firstLine, pds3text::NoColumns());
         return std::nullopt;
     }
     // Fields in the order of their bytes; NAME_1 ... NAME_n for a logical

@@ -590,4 +590,20 @@ TEST(Pds3Product, AttachedLabelStopsAtEnd)
     EXPECT_EQ(product.labelText, QString::fromLatin1(label.trimmed() + '\r'));
 }
 
+// Old-style labels keep pointers and RECORD_BYTES inside a FILE object.
+TEST(Pds3Product, ObjectsInsideAFileObject)
+{
+    const QByteArray label = Padded(
+        "PDS_VERSION_ID = PDS3\nRECORD_BYTES = 1\nOBJECT = UNCOMPRESSED_FILE\n"
+        " RECORD_BYTES = 50\n ^IMAGE = 3\n OBJECT = IMAGE\n  LINES = 2\n"
+        "  LINE_SAMPLES = 5\n  SAMPLE_TYPE = LSB_INTEGER\n  SAMPLE_BITS = 16\n"
+        " END_OBJECT = IMAGE\nEND_OBJECT = UNCOMPRESSED_FILE\nEND\n",
+        100);
+    TempDir dir;
+    const Product product = ReadPds3Product(dir.write(QStringLiteral("f.img"), label + QByteArray(20, '\0')));
+    ASSERT_EQ(product.objects.size(), 1u) << product.warnings.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(Image(product).offset, 100);
+    EXPECT_EQ(product.structure.children.at(0).children.at(0).dataObject, 0);
+}
+
 }  // namespace
