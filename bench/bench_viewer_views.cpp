@@ -6,7 +6,10 @@
 // The data are generated into a temporary folder (about 170 MB). Prints
 // one line per step with the target it is held to.
 //
-// bench_viewer_views [--rows N] [--points N] [--keep DIR]
+// bench_viewer_views [--rows N] [--points N]
+// bench_viewer_views --shots DIR [--dark] [--product LABEL]
+//   instead writes pictures of both views (table-*.png, plot-*.png), on
+//   LABEL or a small generated table; the scale comes from QT_SCALE_FACTOR.
 
 #include "product/OpenProduct.h"
 #include "viewer/PlotView.h"
@@ -14,9 +17,12 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPalette>
 #include <QPixmap>
+#include <QStyleFactory>
 #include <QTableView>
 #include <QTemporaryDir>
 
@@ -133,10 +139,14 @@ bool BenchTable(const QString& label, std::int64_t rows)
     QElapsedTimer timer;
     timer.start();
     const product::Product product = product::OpenProduct(label);
+    const double opened = double(timer.nsecsElapsed()) / 1e6;
     viewer::TableView view(product, 0);
+    const double made = double(timer.nsecsElapsed()) / 1e6;
     view.resize(1000, 700);
     view.show();
     QPixmap painted = view.grab();
+    std::printf("table: label read %.1f ms, view made %.1f ms, shown and painted %.1f ms\n", opened, made - opened,
+                double(timer.nsecsElapsed()) / 1e6 - made);
     bool ok = Report(qPrintable(QStringLiteral("table %1 rows: first rows shown").arg(rows)), Millis(timer), 500);
     view.GoToRow(rows);
     painted = view.grab();
@@ -147,7 +157,7 @@ bool BenchTable(const QString& label, std::int64_t rows)
     view.setRawValues(true);
     painted = view.grab();
     Report("table: raw values, painted", Millis(timer), 50);
-    if (view.tableView()->currentIndex().row() != int(rows / 2))
+    if (view.currentRow() != rows / 2 - 1)
         std::printf("table: the current row is not the middle one\n");
     return ok;
 }
@@ -186,6 +196,51 @@ bool BenchPlot(const QString& label, std::int64_t points)
     return ok;
 }
 
+void DarkPalette(QApplication& app)
+{
+    app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QPalette p;
+    p.setColor(QPalette::Window, QColor(45, 45, 48));
+    p.setColor(QPalette::WindowText, QColor(220, 220, 220));
+    p.setColor(QPalette::Base, QColor(30, 30, 32));
+    p.setColor(QPalette::AlternateBase, QColor(45, 45, 48));
+    p.setColor(QPalette::Text, QColor(220, 220, 220));
+    p.setColor(QPalette::Button, QColor(55, 55, 58));
+    p.setColor(QPalette::ButtonText, QColor(220, 220, 220));
+    p.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    app.setPalette(p);
+}
+
+int Shots(QApplication& app, const QString& folder, bool dark, QString label)
+{
+    QTemporaryDir scratch;
+    if (dark)
+        DarkPalette(app);
+    else
+        app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    if (label.isEmpty())
+        label = WriteSeries(scratch.path(), 20000);
+    const product::Product product = product::OpenProduct(label);
+    const QString tag = QStringLiteral("%1-%2x")
+                            .arg(dark ? QStringLiteral("dark") : QStringLiteral("light"))
+                            .arg(qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")));
+    QDir().mkpath(folder);
+    viewer::TableView table(product, 0);
+    table.resize(900, 520);
+    table.show();
+    table.WaitUntilLoaded();
+    table.GoToRow(5);
+    table.grab().save(folder + QStringLiteral("/table-%1.png").arg(tag));
+    viewer::PlotView plot(product, 0);
+    plot.resize(900, 520);
+    plot.show();
+    plot.WaitUntilLoaded();
+    plot.grab().save(folder + QStringLiteral("/plot-%1.png").arg(tag));
+    std::printf("wrote %s/table-%s.png and plot-%s.png\n", qPrintable(folder), qPrintable(tag), qPrintable(tag));
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -198,9 +253,16 @@ int main(int argc, char** argv)
                                         QStringLiteral("10000000"));
     const QCommandLineOption pointsOption(QStringLiteral("points"), QStringLiteral("series points"),
                                           QStringLiteral("N"), QStringLiteral("1000000"));
-    parser.addOptions({rowsOption, pointsOption});
+    const QCommandLineOption shotsOption(QStringLiteral("shots"), QStringLiteral("write pictures into DIR"),
+                                         QStringLiteral("DIR"));
+    const QCommandLineOption darkOption(QStringLiteral("dark"), QStringLiteral("dark palette"));
+    const QCommandLineOption productOption(QStringLiteral("product"), QStringLiteral("label to show"),
+                                           QStringLiteral("LABEL"));
+    parser.addOptions({rowsOption, pointsOption, shotsOption, darkOption, productOption});
     parser.addHelpOption();
     parser.process(app);
+    if (parser.isSet(shotsOption))
+        return Shots(app, parser.value(shotsOption), parser.isSet(darkOption), parser.value(productOption));
     const std::int64_t rows = parser.value(rowsOption).toLongLong();
     const std::int64_t points = parser.value(pointsOption).toLongLong();
 

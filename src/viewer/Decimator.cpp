@@ -74,7 +74,8 @@ Points Decimate(const std::vector<double>& x, const std::vector<double>& y, doub
         const double v = y[i];
         if (std::isnan(v))
             continue;
-        const long long c = std::clamp<long long>(static_cast<long long>(std::floor((x[i] - low) * scale)), -1, columns);
+        const long long c = std::clamp<long long>(static_cast<long long>(std::floor((x[i] - low) * scale)), -1,
+                                                  columns);
         if (!current.any || c != currentColumn) {
             Flush(out, x, y, current);
             current = {i, i, i, i, true};

@@ -30,10 +30,7 @@ bool IsNumericKind(product::FieldKind kind)
     return false;
 }
 
-QString ObjectName(const QString& name)
-{
-    return name.isEmpty() ? texts::Unnamed() : name;
-}
+QString ObjectName(const QString& name) { return name.isEmpty() ? texts::Unnamed() : name; }
 
 // Days from 1970-01-01 to a day of the proleptic Gregorian calendar.
 std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d)
@@ -249,8 +246,8 @@ double PlotSource::ValueOf(const PlotQuantity& quantity, std::int64_t row,
         field.kind = product::FieldKind::Binary;
         field.element = array.element;
         field.bytes = array.element.bytes;
-        const std::string_view bytes =
-            m_array->file().Bytes(array.offset + row * array.axes[0].strideBytes, field.bytes);
+        const std::string_view bytes = m_array->file().Bytes(array.offset + row * array.axes[0].strideBytes,
+                                                             field.bytes);
         const double stored = product::TableReader::DecodeField(field, bytes, 0).ToDouble();
         for (const product::SpecialConstant& special : array.specials)
             if (stored == special.value)
@@ -261,8 +258,8 @@ double PlotSource::ValueOf(const PlotQuantity& quantity, std::int64_t row,
         break;
     }
     const product::Field& field = m_table->table().fields[std::size_t(quantity.field)];
-    const product::Value value =
-        values ? (*values)[std::size_t(quantity.field)] : m_table->Cell(row, std::size_t(quantity.field));
+    const product::Value value = values ? (*values)[std::size_t(quantity.field)]
+                                        : m_table->Cell(row, std::size_t(quantity.field));
     if (quantity.time)
         return value.kind == product::Value::Kind::Text ? ParseTime(value.text).value_or(kNaN) : kNaN;
     const double v = value.ToDouble();

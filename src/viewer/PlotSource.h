@@ -22,10 +22,10 @@ namespace viewer {
 struct PlotQuantity {
     enum class Source { RowNumber, Sampling, Field, ElementIndex, Elements };
     Source source = Source::RowNumber;
-    int field = -1;        // Source::Field: index into the table's fields
-    QString title;         // "NAME [UNIT]"
-    bool time = false;     // values are times (seconds since 1970 UTC)
-    bool numeric = true;   // can be drawn against another quantity
+    int field = -1;       // Source::Field: index into the table's fields
+    QString title;        // "NAME [UNIT]"
+    bool time = false;    // values are times (seconds since 1970 UTC)
+    bool numeric = true;  // can be drawn against another quantity
 };
 
 class PlotSource {

@@ -111,6 +111,7 @@ void PlotView::BuildControls()
     m_exportPng = new QPushButton(texts::ExportPng(), this);
     m_exportSvg = new QPushButton(texts::ExportSvg(), this);
     m_plot = new QCustomPlot(this);
+    m_plot->setAccessibleName(texts::PlotLabel());
     m_plot->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
     m_plot->setNoAntialiasingOnDrag(true);
     m_status = new QLabel(this);
@@ -334,20 +335,11 @@ void PlotView::SetQuantities(int x, const std::vector<int>& ys)
     });
 }
 
-int PlotView::seriesCount() const
-{
-    return m_plot->graphCount();
-}
+int PlotView::seriesCount() const { return m_plot->graphCount(); }
 
-QString PlotView::statusText() const
-{
-    return m_status->text();
-}
+QString PlotView::statusText() const { return m_status->text(); }
 
-void PlotView::SetStatus(const QString& text)
-{
-    m_status->setText(text);
-}
+void PlotView::SetStatus(const QString& text) { m_status->setText(text); }
 
 void PlotView::Autoscale()
 {
@@ -419,7 +411,8 @@ void PlotView::ExportTo(const QString& title, const QString& filter, bool svgByD
     if (path.isEmpty())
         return;
     const QString suffix = QFileInfo(path).suffix();
-    const bool svg = suffix.compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0 || (suffix.isEmpty() && svgByDefault);
+    const bool svg = suffix.compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0 ||
+                     (suffix.isEmpty() && svgByDefault);
     const QString error = svg ? ExportSvg(path) : ExportPng(path);
     SetStatus(error.isEmpty() ? texts::Exported().arg(path) : error);
 }

@@ -81,7 +81,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-
     QComboBox* m_x = nullptr;
     QListWidget* m_y = nullptr;
     QPushButton* m_autoscale = nullptr;

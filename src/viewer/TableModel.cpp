@@ -1,6 +1,6 @@
 #include "viewer/TableModel.h"
 
-#include <climits>
+#include <algorithm>
 
 namespace viewer {
 
@@ -15,7 +15,19 @@ int TableModel::rowCount(const QModelIndex& parent) const
 {
     if (parent.isValid())
         return 0;
-    return int(std::min<std::int64_t>(m_reader->rows(), INT_MAX - 1));
+    return int(std::min<std::int64_t>(m_reader->rows(), kWindowRows));
+}
+
+void TableModel::SetFirstRow(std::int64_t first)
+{
+    first = std::clamp<std::int64_t>(first, 0, m_reader->rows() - rowCount());
+    if (first == m_first)
+        return;
+    m_first = first;
+    if (rowCount() == 0)
+        return;
+    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
 }
 
 int TableModel::columnCount(const QModelIndex& parent) const
@@ -32,7 +44,7 @@ void TableModel::setRawValues(bool raw)
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole});
 }
 
-const std::vector<product::Value>& TableModel::Row(int row) const
+const std::vector<product::Value>& TableModel::Row(std::int64_t row) const
 {
     for (const CachedRow& cached : m_cache)
         if (cached.row == row)
@@ -44,9 +56,9 @@ const std::vector<product::Value>& TableModel::Row(int row) const
     return slot.values;
 }
 
-QString TableModel::CellText(int row, int column) const
+QString TableModel::CellText(std::int64_t row, int column) const
 {
-    if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount())
+    if (row < 0 || row >= m_reader->rows() || column < 0 || column >= columnCount())
         return {};
     const product::Value& value = Row(row)[std::size_t(column)];
     return m_raw ? ValueFormat::RawText(value) : m_formats[std::size_t(column)].Text(value);
@@ -57,11 +69,11 @@ QVariant TableModel::data(const QModelIndex& index, int role) const
     if (!index.isValid())
         return {};
     if (role == Qt::DisplayRole)
-        return CellText(index.row(), index.column());
+        return CellText(m_first + index.row(), index.column());
     if (role == Qt::TextAlignmentRole) {
-        const product::Value& value = Row(index.row())[std::size_t(index.column())];
-        return QVariant::fromValue(Qt::Alignment(value.IsNumber() ? Qt::AlignRight | Qt::AlignVCenter
-                                                                  : Qt::AlignLeft | Qt::AlignVCenter));
+        const product::Value& value = Row(m_first + index.row())[std::size_t(index.column())];
+        return QVariant::fromValue(
+            Qt::Alignment(value.IsNumber() ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter));
     }
     return {};
 }
@@ -82,7 +94,7 @@ QVariant TableModel::headerData(int section, Qt::Orientation orientation, int ro
     if (role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     if (orientation == Qt::Vertical)
-        return section + 1;
+        return qint64(m_first + section + 1);
     if (section < 0 || section >= columnCount())
         return {};
     return HeaderText(m_reader->table().fields[std::size_t(section)]);

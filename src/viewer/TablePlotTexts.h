@@ -16,7 +16,6 @@ inline QString Go() { return QStringLiteral("Go"); }
 inline QString TableLabel() { return QStringLiteral("Table rows"); }
 inline QString Indexing() { return QStringLiteral("Finding the rows of the table…"); }
 inline QString RowCount() { return QStringLiteral("%1 rows, %2 columns"); }
-inline QString RowsCapped() { return QStringLiteral("The table has %1 rows; the first %2 are shown."); }
 inline QString CopyCapped() { return QStringLiteral("Only the first %1 selected rows were copied."); }
 inline QString Copied() { return QStringLiteral("%1 rows copied."); }
 inline QString Exporting() { return QStringLiteral("Writing %1…"); }
@@ -30,6 +29,7 @@ inline QString XAxis() { return QStringLiteral("X"); }
 inline QString YAxis() { return QStringLiteral("Y"); }
 inline QString RowNumber() { return QStringLiteral("Row number"); }
 inline QString ElementIndex() { return QStringLiteral("Element index"); }
+inline QString PlotLabel() { return QStringLiteral("Plot"); }
 inline QString Autoscale() { return QStringLiteral("Autoscale"); }
 inline QString ExportPng() { return QStringLiteral("Export PNG…"); }
 inline QString ExportSvg() { return QStringLiteral("Export SVG…"); }
@@ -38,7 +38,10 @@ inline QString SvgFilter() { return QStringLiteral("SVG drawings (*.svg)"); }
 inline QString ExportPlotTitle() { return QStringLiteral("Export the plot"); }
 inline QString Loading() { return QStringLiteral("Reading the values…"); }
 inline QString NothingToPlot() { return QStringLiteral("Object %1 has no numeric values to plot."); }
-inline QString NotPlottable() { return QStringLiteral("Object %1 has %2 axes; only tables and 1-D arrays are plotted."); }
+inline QString NotPlottable()
+{
+    return QStringLiteral("Object %1 has %2 axes; only tables and 1-D arrays are plotted.");
+}
 inline QString PlotThinned() { return QStringLiteral("%1 rows: every %2th is plotted."); }
 inline QString PointCount() { return QStringLiteral("%1 points"); }
 inline QString WriteFailed() { return QStringLiteral("Could not write %1."); }

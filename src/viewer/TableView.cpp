@@ -13,6 +13,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -90,8 +91,8 @@ void TableView::BuildControls()
     layout->addWidget(m_table, 1);
     layout->addWidget(m_status);
 
-    for (QWidget* w : {static_cast<QWidget*>(m_raw), static_cast<QWidget*>(m_copy),
-                       static_cast<QWidget*>(m_export), static_cast<QWidget*>(m_row), static_cast<QWidget*>(m_go)})
+    for (QWidget* w : {static_cast<QWidget*>(m_raw), static_cast<QWidget*>(m_copy), static_cast<QWidget*>(m_export),
+                       static_cast<QWidget*>(m_row), static_cast<QWidget*>(m_go)})
         w->setEnabled(false);
     connect(m_raw, &QCheckBox::toggled, this, &TableView::setRawValues);
     connect(m_copy, &QPushButton::clicked, this, &TableView::CopySelection);
@@ -102,6 +103,7 @@ void TableView::BuildControls()
             GoToRow(m_row->value());
     });
     connect(&m_loadingWatcher, &QFutureWatcherBase::finished, this, &TableView::ShowLoaded);
+    connect(m_table->verticalScrollBar(), &QScrollBar::valueChanged, this, &TableView::FollowScroll);
     connect(&m_exportWatcher, &QFutureWatcherBase::finished, this, [this] {
         const QString error = m_exportWatcher.result();
         SetStatus(error.isEmpty() ? texts::Exported().arg(m_exportPath) : error);
@@ -150,14 +152,12 @@ void TableView::ShowLoaded()
     SizeColumns();
     const std::int64_t rows = loaded.reader->rows();
     QString status = texts::RowCount().arg(rows).arg(m_model->columnCount());
-    if (rows > m_model->rowCount())
-        status += QLatin1Char(' ') + texts::RowsCapped().arg(rows).arg(m_model->rowCount());
     if (!loaded.reader->problem().isEmpty())
         status += QLatin1Char(' ') + loaded.reader->problem();
     SetStatus(status);
-    m_row->setMaximum(std::max(1, m_model->rowCount()));
-    for (QWidget* w : {static_cast<QWidget*>(m_raw), static_cast<QWidget*>(m_copy),
-                       static_cast<QWidget*>(m_export), static_cast<QWidget*>(m_row), static_cast<QWidget*>(m_go)})
+    m_row->setMaximum(int(std::clamp<std::int64_t>(rows, 1, INT_MAX)));
+    for (QWidget* w : {static_cast<QWidget*>(m_raw), static_cast<QWidget*>(m_copy), static_cast<QWidget*>(m_export),
+                       static_cast<QWidget*>(m_row), static_cast<QWidget*>(m_go)})
         w->setEnabled(true);
 }
 
@@ -176,26 +176,75 @@ void TableView::SizeColumns()
     }
 }
 
-QString TableView::statusText() const
+QString TableView::statusText() const { return m_status->text(); }
+
+void TableView::SetStatus(const QString& text) { m_status->setText(text); }
+
+void TableView::MoveWindow(std::int64_t first)
 {
-    return m_status->text();
+    const std::int64_t before = m_model->firstRow();
+    const QModelIndex current = m_table->currentIndex();
+    const QItemSelection selection = m_table->selectionModel()->selection();
+    const int scrolled = m_table->verticalScrollBar()->value();
+    m_moving = true;
+    m_model->SetFirstRow(first);
+    const std::int64_t shift = m_model->firstRow() - before;
+    // The same table rows, at their new places in the window.
+    auto moved = [shift](int row) -> std::int64_t { return std::int64_t(row) - shift; };
+    auto inside = [this](std::int64_t row) { return row >= 0 && row < m_model->rowCount(); };
+    QItemSelection kept;
+    for (const QItemSelectionRange& range : selection) {
+        const std::int64_t top = std::max<std::int64_t>(moved(range.top()), 0);
+        const std::int64_t bottom = std::min<std::int64_t>(moved(range.bottom()), m_model->rowCount() - 1);
+        if (top <= bottom)
+            kept.select(m_model->index(int(top), range.left()), m_model->index(int(bottom), range.right()));
+    }
+    // The current cell follows its row, or is dropped when the row left
+    // the window.
+    if (current.isValid() && inside(moved(current.row())))
+        m_table->selectionModel()->setCurrentIndex(m_model->index(int(moved(current.row())), current.column()),
+                                                   QItemSelectionModel::NoUpdate);
+    else if (current.isValid())
+        m_table->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    m_table->selectionModel()->select(kept, QItemSelectionModel::ClearAndSelect);
+    m_table->verticalScrollBar()->setValue(int(std::clamp<std::int64_t>(moved(scrolled), 0, m_model->rowCount())));
+    m_moving = false;
 }
 
-void TableView::SetStatus(const QString& text)
+void TableView::FollowScroll(int value)
 {
-    m_status->setText(text);
+    // Near either end of the window, the window moves so the rows in view
+    // are in its middle again.
+    if (!m_model || m_moving)
+        return;
+    const int window = m_model->rowCount();
+    const std::int64_t first = m_model->firstRow();
+    const bool nearTop = value < window / 4 && first > 0;
+    const bool nearBottom = value > window * 3 / 4 && first + window < m_model->reader().rows();
+    if (nearTop || nearBottom)
+        MoveWindow(first + value - window / 2);
+}
+
+qint64 TableView::currentRow() const
+{
+    if (!m_model || !m_table->currentIndex().isValid())
+        return -1;
+    return m_model->firstRow() + m_table->currentIndex().row();
 }
 
 void TableView::GoToRow(qint64 row)
 {
     if (!m_model || m_model->rowCount() == 0)
         return;
-    const int target = int(std::clamp<qint64>(row, 1, m_model->rowCount())) - 1;
+    const std::int64_t target = std::clamp<qint64>(row, 1, m_model->reader().rows()) - 1;
+    const std::int64_t first = m_model->firstRow();
+    if (target < first || target >= first + m_model->rowCount())
+        MoveWindow(target - m_model->rowCount() / 2);
     const int column = std::max(0, m_table->currentIndex().column());
-    const QModelIndex index = m_model->index(target, column);
+    const QModelIndex index = m_model->index(int(target - m_model->firstRow()), column);
     m_table->scrollTo(index, QAbstractItemView::PositionAtCenter);
     m_table->setCurrentIndex(index);
-    m_row->setValue(target + 1);
+    m_row->setValue(int(std::min<std::int64_t>(target + 1, INT_MAX)));
 }
 
 void TableView::setRawValues(bool raw)
@@ -235,7 +284,7 @@ QString TableView::SelectionText() const
                 line += QLatin1Char('\t');
             first = false;
             if (selection.contains(m_model->index(r, c))) {
-                line += m_model->CellText(r, c);
+                line += m_model->CellText(m_model->firstRow() + r, c);
                 any = true;
             }
         }

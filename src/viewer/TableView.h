@@ -45,6 +45,8 @@ public:
 
     // Makes row `row` (1-based) current and shows it.
     void GoToRow(qint64 row);
+    // The current row of the table (0-based), -1 for none.
+    qint64 currentRow() const;
     void setRawValues(bool raw);
     // The selected cells as tab-separated lines, and copying them to the
     // clipboard.
@@ -67,6 +69,10 @@ private:
     void StartLoading(const product::TableObject& table);
     void ShowLoaded();
     void SizeColumns();
+    // Moves the model's window of rows, keeping the current cell, the
+    // selection within the window and the scrolled place.
+    void MoveWindow(std::int64_t first);
+    void FollowScroll(int value);
     void SetStatus(const QString& text);
 
     QCheckBox* m_raw = nullptr;
@@ -82,6 +88,7 @@ private:
     QFutureWatcher<QString> m_exportWatcher;
     QString m_exportPath;
     bool m_shown = false;
+    bool m_moving = false;
 };
 
 }  // namespace viewer

@@ -14,8 +14,9 @@ using product::Value;
 // PDS3: optional repeat count, the letters, a width, a point and digits.
 const QRegularExpression& FortranPattern()
 {
-    static const QRegularExpression pattern(QStringLiteral("^\\s*\\(?\\s*\\d*\\s*(A|I|F|E|ES|EN|D|G|Z|O|B)\\s*(\\d*)(?:\\.(\\d+))?(?:E\\d+)?\\s*\\)?\\s*$"),
-                                            QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\s*\\(?\\s*\\d*\\s*(A|I|F|E|ES|EN|D|G|Z|O|B)\\s*(\\d*)(?:\\.(\\d+))?(?:E\\d+)?\\s*\\)?\\s*$"),
+        QRegularExpression::CaseInsensitiveOption);
     return pattern;
 }
 
@@ -26,10 +27,7 @@ const QRegularExpression& PrintfPattern()
     return pattern;
 }
 
-bool IsWhole(double v)
-{
-    return std::isfinite(v) && v == std::floor(v) && std::fabs(v) < 9.2e18;
-}
+bool IsWhole(double v) { return std::isfinite(v) && v == std::floor(v) && std::fabs(v) < 9.2e18; }
 
 }  // namespace
 

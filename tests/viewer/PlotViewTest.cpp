@@ -9,11 +9,11 @@
 #include "viewer/PlotSource.h"
 #include "viewer/PlotView.h"
 
+#include <gtest/gtest.h>
 #include <QComboBox>
 #include <QFile>
 #include <QImage>
 #include <QListWidget>
-#include <gtest/gtest.h>
 
 #include <qcustomplot.h>
 
@@ -66,10 +66,7 @@ product::Product WriteSeries(const TempDir& dir, int rows)
     return product;
 }
 
-QString ProductsFolder()
-{
-    return QStringLiteral(VELLORA_PRODUCTS);
-}
+QString ProductsFolder() { return QStringLiteral(VELLORA_PRODUCTS); }
 
 }  // namespace
 
@@ -165,10 +162,11 @@ TEST(PlotView, MoreSeriesAreChosenInTheList)
 TEST(PlotView, TimesAreDatesOnTheAxis)
 {
     TempDir dir;
-    const QByteArray rows = "2001-01-01T00:00:00, 1.5\n"
-                            "2001-01-01T00:01:00, 2.5\n"
-                            "2001-01-01T00:00:30, 9.0\n"
-                            "not a time, 4.0\n";
+    const QByteArray rows =
+        "2001-01-01T00:00:00, 1.5\n"
+        "2001-01-01T00:01:00, 2.5\n"
+        "2001-01-01T00:00:30, 9.0\n"
+        "not a time, 4.0\n";
     product::TableObject table;
     table.format = product::TableFormat::Delimited;
     table.dataFile = dir.write(QStringLiteral("times.csv"), rows);
@@ -267,7 +265,8 @@ TEST(PlotView, WhatCannotBePlottedIsSaidSo)
     PlotView image2d(product, 0);
     image2d.WaitUntilLoaded();
     EXPECT_EQ(image2d.seriesCount(), 0);
-    EXPECT_TRUE(image2d.statusText().contains(QStringLiteral("IMAGE has 2 axes"))) << image2d.statusText().toStdString();
+    EXPECT_TRUE(image2d.statusText().contains(QStringLiteral("IMAGE has 2 axes")))
+        << image2d.statusText().toStdString();
     PlotView textOnly(product, 1);
     textOnly.WaitUntilLoaded();
     EXPECT_EQ(textOnly.seriesCount(), 0);

@@ -3,13 +3,14 @@
 // background, a table far larger than what the test writes (the rows are
 // read only when shown), short files and objects that are no table.
 
+#include "product/ByteWriter.h"
 #include "product/CsvExport.h"
 #include "product/OpenProduct.h"
-#include "product/ByteWriter.h"
 #include "support/TempDir.h"
 #include "viewer/TableModel.h"
 #include "viewer/TableView.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -20,7 +21,6 @@
 #include <QSpinBox>
 #include <QTableView>
 #include <QTest>
-#include <gtest/gtest.h>
 
 using viewer::TableView;
 
@@ -40,39 +40,44 @@ QString WriteBinaryTable(const TempDir& dir, int rows = kRows, int rowsInFile = 
         data.Text(tag.constData());
     }
     dir.write(QStringLiteral("DATA.DAT"), data.bytes());
-    const QByteArray label = "PDS_VERSION_ID = PDS3\r\n"
-                             "RECORD_TYPE = FIXED_LENGTH\r\n"
-                             "RECORD_BYTES = 18\r\n"
-                             "FILE_RECORDS = " + QByteArray::number(rows) + "\r\n"
-                             "^TABLE = \"DATA.DAT\"\r\n"
-                             "OBJECT = TABLE\r\n"
-                             "  INTERCHANGE_FORMAT = BINARY\r\n"
-                             "  ROWS = " + QByteArray::number(rows) + "\r\n"
-                             "  COLUMNS = 3\r\n"
-                             "  ROW_BYTES = 18\r\n"
-                             "  OBJECT = COLUMN\r\n"
-                             "    NAME = INDEX\r\n"
-                             "    DATA_TYPE = MSB_INTEGER\r\n"
-                             "    START_BYTE = 1\r\n"
-                             "    BYTES = 4\r\n"
-                             "  END_OBJECT = COLUMN\r\n"
-                             "  OBJECT = COLUMN\r\n"
-                             "    NAME = DISTANCE\r\n"
-                             "    DATA_TYPE = IEEE_REAL\r\n"
-                             "    START_BYTE = 5\r\n"
-                             "    BYTES = 8\r\n"
-                             "    UNIT = \"KM\"\r\n"
-                             "    FORMAT = \"F8.2\"\r\n"
-                             "  END_OBJECT = COLUMN\r\n"
-                             "  OBJECT = COLUMN\r\n"
-                             "    NAME = TAG\r\n"
-                             "    DATA_TYPE = CHARACTER\r\n"
-                             "    START_BYTE = 13\r\n"
-                             "    BYTES = 6\r\n"
-                             "    UNIT = \"N/A\"\r\n"
-                             "  END_OBJECT = COLUMN\r\n"
-                             "END_OBJECT = TABLE\r\n"
-                             "END\r\n";
+    const QByteArray label =
+        "PDS_VERSION_ID = PDS3\r\n"
+        "RECORD_TYPE = FIXED_LENGTH\r\n"
+        "RECORD_BYTES = 18\r\n"
+        "FILE_RECORDS = " +
+        QByteArray::number(rows) +
+        "\r\n"
+        "^TABLE = \"DATA.DAT\"\r\n"
+        "OBJECT = TABLE\r\n"
+        "  INTERCHANGE_FORMAT = BINARY\r\n"
+        "  ROWS = " +
+        QByteArray::number(rows) +
+        "\r\n"
+        "  COLUMNS = 3\r\n"
+        "  ROW_BYTES = 18\r\n"
+        "  OBJECT = COLUMN\r\n"
+        "    NAME = INDEX\r\n"
+        "    DATA_TYPE = MSB_INTEGER\r\n"
+        "    START_BYTE = 1\r\n"
+        "    BYTES = 4\r\n"
+        "  END_OBJECT = COLUMN\r\n"
+        "  OBJECT = COLUMN\r\n"
+        "    NAME = DISTANCE\r\n"
+        "    DATA_TYPE = IEEE_REAL\r\n"
+        "    START_BYTE = 5\r\n"
+        "    BYTES = 8\r\n"
+        "    UNIT = \"KM\"\r\n"
+        "    FORMAT = \"F8.2\"\r\n"
+        "  END_OBJECT = COLUMN\r\n"
+        "  OBJECT = COLUMN\r\n"
+        "    NAME = TAG\r\n"
+        "    DATA_TYPE = CHARACTER\r\n"
+        "    START_BYTE = 13\r\n"
+        "    BYTES = 6\r\n"
+        "    UNIT = \"N/A\"\r\n"
+        "  END_OBJECT = COLUMN\r\n"
+        "END_OBJECT = TABLE\r\n"
+        "END\r\n";
     return dir.write(QStringLiteral("TABLE.LBL"), label);
 }
 
@@ -84,10 +89,7 @@ QStringList Headers(const TableView& view)
     return headers;
 }
 
-QString Shown(const TableView& view, int row, int column)
-{
-    return view.model()->index(row, column).data().toString();
-}
+QString Shown(const TableView& view, int row, int column) { return view.model()->index(row, column).data().toString(); }
 
 // Shows the view at a usable size, its layout done.
 void Show(QWidget& view)
@@ -109,10 +111,7 @@ product::Product Open(const QString& label)
     return {};
 }
 
-QString ProductsFolder()
-{
-    return QStringLiteral(VELLORA_PRODUCTS);
-}
+QString ProductsFolder() { return QStringLiteral(VELLORA_PRODUCTS); }
 
 }  // namespace
 
@@ -231,22 +230,47 @@ TEST(TableView, OpensAHugeTableAtOnceAndReadsOnlyWhatIsShown)
     ASSERT_TRUE(data.seek(kHuge * 4 - 4));
     data.write(ByteWriter().Big(7, 4).bytes());
     data.close();
-    const QByteArray label = "PDS_VERSION_ID = PDS3\nRECORD_TYPE = FIXED_LENGTH\nRECORD_BYTES = 4\n"
-                             "^TABLE = \"HUGE.DAT\"\nOBJECT = TABLE\n INTERCHANGE_FORMAT = BINARY\n"
-                             " ROWS = 2000000\n COLUMNS = 1\n ROW_BYTES = 4\n OBJECT = COLUMN\n  NAME = COUNT\n"
-                             "  DATA_TYPE = MSB_UNSIGNED_INTEGER\n  START_BYTE = 1\n  BYTES = 4\n END_OBJECT = COLUMN\n"
-                             "END_OBJECT = TABLE\nEND\n";
+    const QByteArray label =
+        "PDS_VERSION_ID = PDS3\nRECORD_TYPE = FIXED_LENGTH\nRECORD_BYTES = 4\n"
+        "^TABLE = \"HUGE.DAT\"\nOBJECT = TABLE\n INTERCHANGE_FORMAT = BINARY\n"
+        " ROWS = 2000000\n COLUMNS = 1\n ROW_BYTES = 4\n OBJECT = COLUMN\n  NAME = COUNT\n"
+        "  DATA_TYPE = MSB_UNSIGNED_INTEGER\n  START_BYTE = 1\n  BYTES = 4\n END_OBJECT = COLUMN\n"
+        "END_OBJECT = TABLE\nEND\n";
     const product::Product product = Open(dir.write(QStringLiteral("HUGE.LBL"), label));
     TableView view(product, 0);
     Show(view);
     ASSERT_NE(view.model(), nullptr);
-    EXPECT_EQ(view.model()->rowCount(), kHuge);
+    // The model offers a window of the rows; the row headers count in the
+    // whole table.
+    const viewer::TableModel& model = *view.model();
+    EXPECT_EQ(model.rowCount(), viewer::TableModel::kWindowRows);
+    EXPECT_EQ(model.firstRow(), 0);
     view.GoToRow(kHuge);
-    EXPECT_EQ(view.tableView()->currentIndex().row(), kHuge - 1);
-    EXPECT_EQ(Shown(view, int(kHuge - 1), 0), QStringLiteral("7"));
-    EXPECT_EQ(Shown(view, int(kHuge - 2), 0), QStringLiteral("0"));
+    EXPECT_EQ(view.currentRow(), kHuge - 1);
+    EXPECT_GT(model.firstRow(), 0);
+    const QModelIndex current = view.tableView()->currentIndex();
+    EXPECT_EQ(model.headerData(current.row(), Qt::Vertical).toLongLong(), kHuge);
+    EXPECT_EQ(current.data().toString(), QStringLiteral("7"));
+    EXPECT_EQ(model.CellText(kHuge - 2, 0), QStringLiteral("0"));
     view.GoToRow(kHuge + 50);  // beyond the end: the last row
-    EXPECT_EQ(view.tableView()->currentIndex().row(), kHuge - 1);
+    EXPECT_EQ(view.currentRow(), kHuge - 1);
+
+    // Back to row 10, a cell selected; scrolling down to the window's end
+    // moves the window on, and the selected table row stays selected.
+    view.GoToRow(10);
+    EXPECT_EQ(model.firstRow(), 0);
+    view.tableView()->selectionModel()->select(model.index(9, 0), QItemSelectionModel::ClearAndSelect);
+    QScrollBar* scroll = view.tableView()->verticalScrollBar();
+    scroll->setValue(scroll->maximum());
+    const std::int64_t first = model.firstRow();
+    EXPECT_GT(first, 0);
+    EXPECT_LT(scroll->value(), scroll->maximum());
+    const std::int64_t top = first + scroll->value();  // the table row at the top of the view
+    EXPECT_GT(top, viewer::TableModel::kWindowRows / 2);
+    EXPECT_EQ(model.headerData(scroll->value(), Qt::Vertical).toLongLong(), top + 1);
+    // Row 10 has left the window: it is neither current nor selected.
+    EXPECT_EQ(view.currentRow(), -1);
+    EXPECT_TRUE(view.SelectionText().isEmpty());
 }
 
 TEST(TableView, AShortFileShowsTheRowsThereAndSaysWhatIsMissing)
@@ -276,7 +300,8 @@ TEST(TableView, AnObjectThatIsNoTableIsSaidSo)
 
 TEST(TableView, ADelimitedTableIsIndexedInTheBackground)
 {
-    const QString label = ProductsFolder() + QStringLiteral("/pds4-table-delimited-cassini-cirs/cocirs_c2h4abund_temp_profiles.xml");
+    const QString label = ProductsFolder() +
+                          QStringLiteral("/pds4-table-delimited-cassini-cirs/cocirs_c2h4abund_temp_profiles.xml");
     if (!QFile::exists(label))
         GTEST_SKIP() << "no shared products";
     const product::Product product = product::OpenProduct(label);
@@ -303,7 +328,8 @@ TEST(TableView, ACharacterTableUsesItsFieldFormats)
     view.WaitUntilLoaded();
     ASSERT_NE(view.model(), nullptr);
     EXPECT_EQ(view.model()->rowCount(), 1266);
-    EXPECT_EQ(Headers(view), (QStringList{"Wavelength [micrometer]", "Specific Intensity [W m**-2 micron**-1 sr**-1]"}));
+    EXPECT_EQ(Headers(view),
+              (QStringList{"Wavelength [micrometer]", "Specific Intensity [W m**-2 micron**-1 sr**-1]"}));
     EXPECT_EQ(Shown(view, 0, 0), QStringLiteral("0.3005000"));
     view.setRawValues(true);
     EXPECT_EQ(Shown(view, 0, 0), QStringLiteral("0.3005"));
