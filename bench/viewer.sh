@@ -8,6 +8,9 @@
 #   - the resident memory at fit, at 1:1 and while panning across the whole
 #     image at 1:1 (viewer_image memory), and the peak.
 #
+# Table and plot part: bench_viewer_views (first rows and the jump to the
+# last row of 10,000,000; first plot and zooms of 1,000,000 points).
+#
 #   bench/viewer.sh [BUILD_DIR] [LINES] [RUNS]   (16384, 5)
 # Installs gdal-bin when gdal_translate is missing.
 set -euo pipefail
@@ -54,4 +57,6 @@ awk -v l="$lines" -v g="$gdal_ms" -v f="$first_ms" 'BEGIN {
 echo "resident memory of the viewer window:"
 "$build/bench/viewer_image" memory IMAGE.LBL 2> /dev/null | sed 's/^/  /'
 
-# Table and plot part.
+# Table and plot part: a 10,000,000-row table and a 1,000,000-point
+# series, the real widgets driven offscreen (see README.md).
+"$build/bench/bench_viewer_views"
