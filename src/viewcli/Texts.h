@@ -7,14 +7,17 @@ namespace viewcli::text {
 inline constexpr const char* kVersion = "vellora-view %1\n";
 
 inline constexpr const char* kUsage =
-    "Usage: vellora-view --info [--json] FILE\n"
+    "Usage: vellora-view FILE\n"
+    "       vellora-view --info [--json] FILE\n"
     "       vellora-view --export OUT.csv FILE [--object NAME]\n"
-    "       vellora-view --export OUT.png FILE [--object NAME] [--band N]\n";
+    "       vellora-view --export OUT.png FILE [--object NAME] [--band N]\n"
+    "       vellora-view --thumbnail SIZE FILE OUT.png\n";
 
 inline constexpr const char* kHelp =
     "Reads a PDS data product: FILE is a PDS3 label (detached, or at the start of\n"
     "its data file) or a PDS4 label (.xml, .lblx).\n"
     "\n"
+    "  FILE alone      opens the viewer window on the product\n"
     "  --info          for each data object: its name, kind and dimensions, the\n"
     "                  statistics of every image band, the columns of every table\n"
     "  --json          with --info: one JSON document instead of text\n"
@@ -23,6 +26,9 @@ inline constexpr const char* kHelp =
     "                  99.5th percentiles of its valid samples\n"
     "  --object NAME   the data object to export (default: the first table or image)\n"
     "  --band N        the band of the image to export, from 1 (default 1)\n"
+    "  --thumbnail SIZE FILE OUT.png\n"
+    "                  the product's first image as a PNG of at most SIZE pixels\n"
+    "                  on its longer side\n"
     "  --help          this text\n"
     "  --version       the program's version\n"
     "\n"

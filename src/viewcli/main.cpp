@@ -1,6 +1,8 @@
-// vellora-view: reads PDS data products from the command line.
+// vellora-view: shows PDS data products in a window, writes their
+// thumbnails, and reads them from the command line.
 
 #include "viewcli/ViewProgram.h"
+#include "viewer/ViewerMain.h"
 
 #include <QCoreApplication>
 
@@ -8,6 +10,8 @@
 
 int main(int argc, char** argv)
 {
+    if (const std::optional<int> status = viewer::RunViewer(argc, argv))
+        return *status;
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vellora-view"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VELLORA_VERSION_TEXT));
