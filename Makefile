@@ -67,11 +67,11 @@ build: configure
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error -j $$(nproc)
 
-# Only the program (with its help page and helper file), no tests or
-# benchmarks.
+# Only the programs (the browser with its help page and helper file, and
+# the product viewer its helpers start), no tests or benchmarks.
 run: program-deps
 	$(CONFIGURE)
-	cmake --build $(BUILD) -j $$(nproc) --target vellora
+	cmake --build $(BUILD) -j $$(nproc) --target vellora vellora-view
 	"$(BUILD)/vellora" sample/volume
 
 package: build package-deps

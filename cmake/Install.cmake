@@ -3,25 +3,32 @@
 # Installed layout under CMAKE_INSTALL_PREFIX:
 #   lib/vellora/vellora            the program; its folder is the program folder
 #   lib/vellora/vellor.ini         the helpers it comes with
+#   lib/vellora/vellora-view       the product viewer the helpers start
 #   bin/vellora                    symlink to ../lib/vellora/vellora
 #   share/doc/vellora/vellora.html the help page, and examples/vellor.ini
 #   share/doc/vellora/copyright    the licence; changelog.Debian.gz beside it
 #   share/applications/, share/metainfo/, share/icons/hicolor/, share/man/man1/
 #   share/kio/servicemenus/        "Open as PDS volume" on folders in KDE
 #   share/lintian/overrides/vellora
+#   share/mime/packages/           the PDS label types
+#   share/thumbnailers/            thumbnails of PDS products for file managers
 #
-# The build tree gets the same vellor.ini beside the program, so a program
-# started from build/ opens files as the installed one does.
+# The helper file is written from packaging/vellor.ini.in with the product
+# viewer's full path: the build tree gets one beside the program naming the
+# viewer in the build tree, so a program started from build/ opens files as
+# the installed one does; the installed one names the installed viewer.
 
 set(VELLORA_APP_ID org.morvath.Vellora)
 set(VELLORA_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
 set(VELLORA_PROGRAM_FOLDER lib/vellora)
 
 # --- The helper file beside the program in the build tree. A copy the user
-# edited there stays until the shipped file itself changes.
+# edited there stays until the shipped template itself changes.
+set(VELLORA_HELPER_TEMPLATE ${VELLORA_PACKAGING_DIR}/vellor.ini.in)
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/vellor.ini
-    COMMAND ${CMAKE_COMMAND} -E copy ${VELLORA_PACKAGING_DIR}/vellor.ini ${CMAKE_BINARY_DIR}/vellor.ini
-    DEPENDS ${VELLORA_PACKAGING_DIR}/vellor.ini
+    COMMAND ${CMAKE_COMMAND} -DTEMPLATE=${VELLORA_HELPER_TEMPLATE} -DOUTPUT=${CMAKE_BINARY_DIR}/vellor.ini
+            -DVIEWER=$<TARGET_FILE:vellora-view> -P ${CMAKE_SOURCE_DIR}/cmake/ConfigureHelperFile.cmake
+    DEPENDS ${VELLORA_HELPER_TEMPLATE} ${CMAKE_SOURCE_DIR}/cmake/ConfigureHelperFile.cmake
     VERBATIM)
 add_custom_target(vellora_helper_file DEPENDS ${CMAKE_BINARY_DIR}/vellor.ini)
 add_dependencies(vellora vellora_helper_file)
@@ -64,11 +71,22 @@ file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/link)
 file(CREATE_LINK ../${VELLORA_PROGRAM_FOLDER}/vellora ${CMAKE_BINARY_DIR}/link/vellora SYMBOLIC)
 
 install(TARGETS vellora RUNTIME DESTINATION ${VELLORA_PROGRAM_FOLDER})
-install(FILES ${VELLORA_PACKAGING_DIR}/vellor.ini DESTINATION ${VELLORA_PROGRAM_FOLDER})
+# The installed helper file names the installed viewer, whatever the prefix.
+install(CODE "execute_process(COMMAND \"${CMAKE_COMMAND}\"
+    -DTEMPLATE=${VELLORA_HELPER_TEMPLATE}
+    \"-DOUTPUT=\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${VELLORA_PROGRAM_FOLDER}/vellor.ini\"
+    \"-DVIEWER=\${CMAKE_INSTALL_PREFIX}/${VELLORA_PROGRAM_FOLDER}/vellora-view\"
+    -P ${CMAKE_SOURCE_DIR}/cmake/ConfigureHelperFile.cmake COMMAND_ERROR_IS_FATAL ANY)")
 install(FILES ${CMAKE_BINARY_DIR}/link/vellora DESTINATION bin)
 install(FILES ${CMAKE_SOURCE_DIR}/src/res/vellora.html DESTINATION share/doc/vellora)
 install(FILES ${CMAKE_SOURCE_DIR}/examples/vellor.ini DESTINATION share/doc/vellora/examples)
 install(FILES ${VELLORA_PACKAGING_DIR}/${VELLORA_APP_ID}.desktop DESTINATION share/applications)
+# The product viewer's entry (not shown in menus), the PDS label types it
+# opens, and the thumbnailer that shows PDS images in file managers.
+install(FILES ${VELLORA_PACKAGING_DIR}/org.morvath.VelloraView.desktop DESTINATION share/applications)
+install(FILES ${VELLORA_PACKAGING_DIR}/org.morvath.Vellora.mime.xml DESTINATION share/mime/packages
+        RENAME org.morvath.Vellora.xml)
+install(FILES ${VELLORA_PACKAGING_DIR}/vellora-view.thumbnailer DESTINATION share/thumbnailers)
 install(FILES ${VELLORA_PACKAGING_DIR}/${VELLORA_APP_ID}.metainfo.xml DESTINATION share/metainfo)
 install(FILES ${VELLORA_PACKAGING_DIR}/${VELLORA_APP_ID}.svg DESTINATION share/icons/hicolor/scalable/apps)
 install(DIRECTORY ${VELLORA_ICON_DIR}/ DESTINATION share/icons/hicolor)

@@ -79,7 +79,11 @@ TEST(Install, TheInstalledTreeRunsAndFindsItsHelpPage)
     const QFileInfo link(usr.filePath("bin/vellora"));
     ASSERT_TRUE(link.isSymLink());
     EXPECT_EQ(QFile::symLinkTarget(link.filePath()), program);
-    EXPECT_EQ(Contents(usr.filePath("lib/vellora/vellor.ini")), Contents(VELLORA_SOURCE_DIR "/packaging/vellor.ini"));
+    // The helper file names the installed product viewer beside the program.
+    QByteArray helpers = Contents(VELLORA_SOURCE_DIR "/packaging/vellor.ini.in");
+    helpers.replace("@VELLORA_VIEWER_PATH@", "/usr/lib/vellora/vellora-view");
+    EXPECT_EQ(Contents(usr.filePath("lib/vellora/vellor.ini")), helpers);
+    EXPECT_TRUE(QFileInfo(usr.filePath("lib/vellora/vellora-view")).isExecutable());
 
     // The desktop's files. The menu entry asks for the volume's folder, and
     // its window is matched to it by the class Qt gives the program's
@@ -156,7 +160,8 @@ TEST(Install, DesktopEntryAndMetainfoPassTheirValidators)
     const QString packaging = QStringLiteral(VELLORA_SOURCE_DIR "/packaging/");
     QByteArray report;
     if (!desktopValidator.isEmpty()) {
-        EXPECT_EQ(RunTool(desktopValidator, {packaging + kAppId + ".desktop"}, &report), 0) << report.toStdString();
+        for (const char* entry : {"org.morvath.Vellora.desktop", "org.morvath.VelloraView.desktop"})
+            EXPECT_EQ(RunTool(desktopValidator, {packaging + entry}, &report), 0) << entry << report.toStdString();
     }
     if (!appstream.isEmpty()) {
         EXPECT_EQ(RunTool(appstream, {"validate", "--no-net", packaging + kAppId + ".metainfo.xml"}, &report), 0)

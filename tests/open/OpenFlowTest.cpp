@@ -774,28 +774,37 @@ void CopyFolder(const QString& source, const QString& target)
     }
 }
 
-TEST_F(OpenFlow, ShippedHelperFileOpensASampleLabelWithXdgOpen)
+TEST_F(OpenFlow, ShippedHelperFileOpensSampleProductsInTheViewer)
 {
     // The sample volume, and the vellor.ini that lies beside the built
-    // program with the recorder in place of xdg-open.
+    // program, naming the built product viewer, with the recorder in its
+    // place. Text files still go to xdg-open.
     CopyFolder(QStringLiteral(VELLORA_SOURCE_DIR "/sample/volume"), volume.path());
     QFile shipped(QFileInfo(QStringLiteral(VELLORA_PROGRAM)).dir().filePath("vellor.ini"));
     ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
     QByteArray helpers = shipped.readAll();
-    ASSERT_TRUE(helpers.contains("Application=/usr/bin/xdg-open\n"));
-    helpers.replace("/usr/bin/xdg-open", QFile::encodeName(Recorder()));
+    const QByteArray viewer = QFile::encodeName(QStringLiteral(VELLORA_VIEWER));
+    ASSERT_TRUE(helpers.contains("Content Type=*\nApplication=" + viewer + "\n"));
+    ASSERT_TRUE(helpers.contains("Application=/usr/bin/xdg-open\nDescription=Open a text file in the desktop's "
+                                 "text viewer.\nExtension=.TXT\n"));
+    helpers.replace(viewer, QFile::encodeName(Recorder()));
     programDir.write("vellor.ini", helpers);
 
     RecordFifo fifo(records.path());
     Run([&](CBrowserDlg& b) {
         SelectFolder(b, {"Data", "Images"});
         DoubleClick(b, "Img0001.lbl");
-        const std::vector<Recording> got = fifo.Read();
+        std::vector<Recording> got = fifo.Read();
         ASSERT_EQ(got.size(), 1u);
         EXPECT_EQ(got[0].argv, QStringList({Recorder(), volume.file("DATA/IMAGES/IMG0001.LBL")}));
-    });
+        // The data file beside it goes to the viewer by its extension.
+        DoubleClick(b, "Img0001.img");
+        got = fifo.Read();
+        ASSERT_EQ(got.size(), 1u);
+        EXPECT_EQ(got[0].argv, QStringList({Recorder(), volume.file("DATA/IMAGES/IMG0001.IMG")}));
+    }, QStringLiteral("*.*"));
     EXPECT_TRUE(runner.Boxes().empty());
-    EXPECT_EQ(runner.DialogCount(), 1);  // no choice: the one helper for labels
+    EXPECT_EQ(runner.DialogCount(), 1);  // no choice: one helper for each
 }
 
 // ---------------------------------------------------------------------------
