@@ -29,6 +29,9 @@ std::optional<int> RunViewer(int& argc, char** argv)
     QApplication::setOrganizationName(QStringLiteral("Morvath"));
     QApplication::setApplicationName(QStringLiteral("vellora-view"));
     QApplication::setApplicationDisplayName(QStringLiteral("Vellora Viewer"));
+    // Docks and task bars match the window to the viewer's desktop entry
+    // (its StartupWMClass is the application name).
+    QApplication::setDesktopFileName(QStringLiteral("org.morvath.VelloraView"));
     ViewerWindow window;
     if (argc == 2)
         window.OpenFile(QApplication::arguments().at(1));
