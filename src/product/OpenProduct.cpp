@@ -3,6 +3,7 @@
 #include "product/Pds3Product.h"
 #include "product/Pds4Product.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -14,6 +15,12 @@ namespace product {
 namespace {
 
 constexpr qint64 kSniffBytes = 4096;
+
+QByteArray Head(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.read(kSniffBytes) : QByteArray();
+}
 
 bool StartsWith(const QByteArray& text, qsizetype at, const char* prefix)
 {
@@ -81,6 +88,47 @@ Product OpenProduct(const QString& path)
         break;
     }
     throw Error{path + QStringLiteral(": not a PDS3 or PDS4 label")};
+}
+
+QString LabelBeside(const QString& path)
+{
+    const QFileInfo data(path);
+    const QString stem = data.completeBaseName();
+    if (stem.isEmpty())
+        return QString();
+    const QStringList patterns{stem + QStringLiteral(".lbl"), stem + QStringLiteral(".xml"),
+                               stem + QStringLiteral(".lblx")};
+    QDir folder = data.absoluteDir();
+    folder.setNameFilters(patterns);
+    folder.setFilter(QDir::Files | QDir::Readable);
+    folder.setSorting(QDir::Name);
+    // Names are compared without regard to case; PDS3 labels are preferred
+    // to PDS4 ones in the order of the patterns.
+    for (const QString& pattern : patterns) {
+        for (const QFileInfo& candidate : folder.entryInfoList()) {
+            if (candidate.fileName().compare(pattern, Qt::CaseInsensitive) != 0 ||
+                candidate.absoluteFilePath() == data.absoluteFilePath())
+                continue;
+            const LabelSniff sniff = SniffLabel(Head(candidate.absoluteFilePath()));
+            if (sniff == LabelSniff::Pds3 || sniff == LabelSniff::Pds4)
+                return candidate.absoluteFilePath();
+        }
+    }
+    return QString();
+}
+
+Product OpenProductOrLabelBeside(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isFile()) {
+        const LabelSniff sniff = SniffLabel(Head(path));
+        if (sniff != LabelSniff::Pds3 && sniff != LabelSniff::Pds4) {
+            const QString label = LabelBeside(path);
+            if (!label.isEmpty())
+                return OpenProduct(label);
+        }
+    }
+    return OpenProduct(path);
 }
 
 }  // namespace product

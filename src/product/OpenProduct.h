@@ -16,4 +16,14 @@ LabelSniff SniffLabel(const QByteArray& head);
 // what is wrong.
 Product OpenProduct(const QString& path);
 
+// The label that describes the data file `path`: a file beside it with the
+// same name up to the extension and the extension .lbl, .xml or .lblx (any
+// case) whose first bytes are a PDS label. Empty when there is none.
+QString LabelBeside(const QString& path);
+
+// As OpenProduct, but a data file that is no label itself (a detached
+// image or table, a VICAR or FITS file) opens the label beside it, so
+// whichever file of a product the user picks shows the product.
+Product OpenProductOrLabelBeside(const QString& path);
+
 }  // namespace product

@@ -132,7 +132,7 @@ bool ViewerWindow::OpenFile(const QString& path)
     m_product.reset();
     m_label->SetLabel(QString(), product::LabelFlavour::Pds3);
     try {
-        m_product = product::OpenProduct(path);
+        m_product = product::OpenProductOrLabelBeside(path);
     } catch (const product::Error& error) {
         auto* root = new QTreeWidgetItem(m_tree, {QFileInfo(path).fileName()});
         root->setData(0, kObjectRole, -1);

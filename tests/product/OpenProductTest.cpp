@@ -46,4 +46,30 @@ TEST(OpenProduct, RefusesWhatIsNoLabelNamingTheFile)
     EXPECT_TRUE(message(empty).startsWith(empty));
 }
 
+TEST(OpenProduct, ADataFileOpensTheLabelBesideIt)
+{
+    TempDir dir;
+    const QByteArray label = "PDS_VERSION_ID = PDS3\r\nRECORD_TYPE = FIXED_LENGTH\r\nRECORD_BYTES = 2\r\n"
+                             "FILE_RECORDS = 2\r\n^IMAGE = \"SCENE.IMG\"\r\nOBJECT = IMAGE\r\n  LINES = 2\r\n"
+                             "  LINE_SAMPLES = 2\r\n  SAMPLE_BITS = 8\r\n  SAMPLE_TYPE = UNSIGNED_INTEGER\r\n"
+                             "END_OBJECT = IMAGE\r\nEND\r\n";
+    const QString labelPath = dir.write("scene.lbl", label);
+    const QString image = dir.write("SCENE.IMG", QByteArray("\x01\x02\x03\x04", 4));
+    // A text file of the same name that is no label is passed over.
+    dir.write("notes.xml", "no label here\n");
+    const QString notes = dir.write("notes.dat", "1 2 3\n");
+
+    EXPECT_EQ(LabelBeside(image), labelPath);
+    EXPECT_EQ(LabelBeside(notes), QString());
+    const Product product = OpenProductOrLabelBeside(image);
+    EXPECT_EQ(product.labelFile, labelPath);
+    ASSERT_EQ(product.objects.size(), 1u);
+    EXPECT_EQ(std::get<ArrayObject>(product.objects[0]).Lines(), 2);
+    // A label opens as itself; a data file without a label is refused.
+    EXPECT_EQ(OpenProductOrLabelBeside(labelPath).labelFile, labelPath);
+    EXPECT_THROW(OpenProductOrLabelBeside(notes), Error);
+    // The command line's OpenProduct still refuses data files.
+    EXPECT_THROW(OpenProduct(image), Error);
+}
+
 }  // namespace
