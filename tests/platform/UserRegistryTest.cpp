@@ -204,7 +204,10 @@ TEST_F(UserRegistry, TreeAboveAndBelowTheApplicationKey)
     QString text;
     EXPECT_EQ(RegQueryStringValue(deeper, "V", text), ERROR_SUCCESS);
     EXPECT_EQ(text, "deep");
-    EXPECT_EQ(RegOpenKeyEx(sub, "Missing", KEY_READ, &deeper), ERROR_FILE_NOT_FOUND);
+    RegCloseKey(deeper);
+    HKEY missing = nullptr;
+    EXPECT_EQ(RegOpenKeyEx(sub, "Missing", KEY_READ, &missing), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(missing, nullptr);
     RegCloseKey(sub);
 
     HKEY company = nullptr;
