@@ -9,6 +9,7 @@
 #include "app/CommandLine.h"
 #include "browser/CBrowserDlg.h"
 #include "platform/DriveTable.h"
+#include "platform/TerminationSignals.h"
 #include "platform/gui/GuiModalRunner.h"
 
 #include <QApplication>
@@ -32,6 +33,8 @@ int main(int argc, char** argv)
     DriveTable::Install(&drives);
     GuiModalRunner runner;
     CModalRunner::Install(&runner);
+    // A logout or Ctrl+C closes the windows as the user would.
+    const TerminationSignals terminationSignals;
 
     CBrowserApp theApp(&CBrowserDlg::Make);
     theApp.InitInstance();
