@@ -41,17 +41,21 @@ start_browser() {  # sets pid
     (cd "$here/sample/volume" && exec "$program" 2>/dev/null) &
     pid=$!
     wait_for_window "$pid" "Vellora - Volume Contents"
-    xdotool search --onlyvisible --pid "$pid" --name "Vellora - Volume Contents" windowactivate --sync key Return
+    xdotool key Return
     wait_for_window "$pid" "^Vellora$"
 }
 
-damaged=0 leftovers=0 slow=0 worst=0 killed_mid=0
+damaged=0 leftovers=0 slow=0 worst=0 killed_mid=0 left_by_kill=0
 for ((i = 1; i <= runs; i++)); do
     start_browser
     kill -TERM "$pid"
     sleep "0.0$((RANDOM % 30 / 10))$((RANDOM % 10))"
     if kill -KILL "$pid" 2>/dev/null; then killed_mid=$((killed_mid + 1)); fi
     wait "$pid" 2>/dev/null || true
+    # What the kill left, for the count of saves it interrupted.
+    if [ -n "$(ls -A "$settings" 2>/dev/null | { grep -vx "Vellora.conf" || true; })" ]; then
+        left_by_kill=$((left_by_kill + 1))
+    fi
 
     start_browser
     begin=$(date +%s%N)
@@ -65,13 +69,14 @@ for ((i = 1; i <= runs; i++)); do
         ! grep -q '^Show%20Full%20Path=' "$settings/Vellora.conf"; then
         damaged=$((damaged + 1))
     fi
-    others=$(ls -A "$settings" | grep -vx 'Vellora.conf' | wc -l)
+    others=$(ls -A "$settings" | { grep -cvx "Vellora.conf" || true; })
     if ((others > 0)); then
         leftovers=$((leftovers + 1))
         ls -A "$settings" >&2
     fi
 done
 echo "runs: $runs (SIGKILL reached a running program in $killed_mid)"
+echo "kills that left a lock or a saving folder behind (a save interrupted): $left_by_kill"
 echo "damaged settings files: $damaged"
 echo "runs with leftover lock or temporary files after the next exit: $leftovers"
 echo "exits after SIGTERM slower than 2 s: $slow (slowest $worst ms)"
