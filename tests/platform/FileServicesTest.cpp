@@ -64,6 +64,21 @@ TEST_F(FileServices, DrivePathsMatchNamesWithoutRegardToCase)
     EXPECT_EQ(drives.ToHostPath("Q:/x"), QString());
 }
 
+TEST_F(FileServices, ANameWithABackslashIsOneComponentWhenTheFolderHoldsIt)
+{
+    const QString file = volume.write("Data/a\\B.LBL", "x");
+    const QString deep = volume.write("Data/x\\y/f.txt", "x");
+    const QString split = volume.write("Data/p/q.txt", "x");
+    EXPECT_EQ(platform::HostPath("D:/Data/a\\b.lbl"), file);
+    EXPECT_EQ(platform::HostPath("D:/data/X\\Y/F.TXT"), deep);
+    // Where no such name exists, "\\" still separates, as in the paths the
+    // program builds itself.
+    EXPECT_EQ(platform::HostPath("D:\\DATA\\P\\q.txt"), split);
+    EXPECT_EQ(platform::HostPath("D:/Data/p\\q.txt"), split);
+    // A listing of the folder with the backslash in its name.
+    EXPECT_EQ(List("D:/Data/x\\y\\*").count("f.txt"), 1u);
+}
+
 TEST_F(FileServices, ExactCaseWinsOverOtherCaseVariants)
 {
     volume.write("Readme.txt", "a");
