@@ -120,6 +120,9 @@ private:
     void InitFolderTree(const QString& rootName);
     void ScanSubfolders(QTreeWidgetItem* parent);
     void ExpandFolder(QTreeWidgetItem* item);
+    // Keypad "*": reads every unread folder below item, under one progress
+    // window, then opens them all.
+    void ExpandAllFolders(QTreeWidgetItem* item);
     void OnSelChangedFolderTree();
     void OnItemExpandingFolderTree(QTreeWidgetItem* item);
 

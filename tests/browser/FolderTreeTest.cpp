@@ -138,6 +138,51 @@ TEST_F(FolderTree, ExpandingAFolderReadsItOnceBehindTheProgressWindow)
     });
 }
 
+TEST_F(FolderTree, KeypadStarReadsAndOpensEverythingBelowBehindOneProgressWindow)
+{
+    volume.mkdir("DATA/IMAGES/RAW/DEEP");
+    volume.mkdir("DATA/IMAGES/CAL");
+    volume.mkdir("DATA/TABLES");
+    volume.mkdir("INDEX/SUB");
+    Run([&](CBrowserDlg& b) {
+        CTreeCtrl* tree = b.m_treeFolders;
+        HTREEITEM data = Child(tree, tree->GetRootItem(), "Data");
+        ASSERT_NE(data, nullptr);
+        tree->setCurrentItem(data);
+        ProgressWatcher watcher(&b);
+        QTest::keyClick(tree, Qt::Key_Asterisk, Qt::KeypadModifier);
+        EXPECT_EQ(watcher.shown, 1);
+        EXPECT_EQ(watcher.ownerDisabledWhileShown, 1);
+        EXPECT_TRUE(b.isEnabled());
+        EXPECT_EQ(b.m_strCurrentFolder, "D:/Data");
+
+        // Every folder below is read and open; the empty ones have lost
+        // their placeholders, so nothing is left to read.
+        EXPECT_TRUE(data->isExpanded());
+        HTREEITEM images = Child(tree, data, "Images");
+        ASSERT_NE(images, nullptr);
+        EXPECT_TRUE(images->isExpanded());
+        EXPECT_EQ(Children(tree, images), (QStringList{"Cal", "Raw"}));
+        HTREEITEM raw = Child(tree, images, "Raw");
+        ASSERT_NE(raw, nullptr);
+        EXPECT_TRUE(raw->isExpanded());
+        HTREEITEM deep = Child(tree, raw, "Deep");
+        ASSERT_NE(deep, nullptr);
+        EXPECT_EQ(deep->childCount(), 0);
+        EXPECT_EQ(Child(tree, images, "Cal")->childCount(), 0);
+        EXPECT_EQ(Child(tree, data, "Tables")->childCount(), 0);
+        EXPECT_EQ(Record(tree, deep)->m_strPath, "D:/Data/Images/Raw/Deep");
+        // A folder beside it is left as it was: unread and closed.
+        HTREEITEM index = Child(tree, tree->GetRootItem(), "Index");
+        EXPECT_FALSE(index->isExpanded());
+        EXPECT_EQ(Children(tree, index), QStringList{""});
+        // Opening an item afterwards reads nothing again.
+        images->setExpanded(false);
+        tree->Expand(images);
+        EXPECT_EQ(watcher.shown, 1);
+    });
+}
+
 TEST_F(FolderTree, AFolderWithoutSubfoldersLosesItsExpandButton)
 {
     volume.mkdir("CATALOG");
