@@ -333,8 +333,10 @@ void CBrowserDlg::ScanSubfolders(QTreeWidgetItem* parent)
     CProgressDlg progress;
     progress.Create(this);
     progress.SetMessageText(res::Text(res::TextId::ScanningForDrives));
-    m_folders.ReadSubfolders(parent);
+    const bool read = m_folders.ReadSubfolders(parent);
     progress.DestroyWindow();
+    if (!read)
+        ReportFolderTooDeep();
     if (focus && focus->isEnabled())
         focus->setFocus();
 }
@@ -363,11 +365,12 @@ void CBrowserDlg::ExpandAllFolders(QTreeWidgetItem* item)
     progress.Create(this);
     progress.SetMessageText(res::Text(res::TextId::ScanningForDrives));
     std::vector<QTreeWidgetItem*> pending{item};
+    bool tooDeep = false;
     while (!pending.empty()) {
         QTreeWidgetItem* current = pending.back();
         pending.pop_back();
-        if (m_folders.IsUnread(current))
-            m_folders.ReadSubfolders(current);
+        if (m_folders.IsUnread(current) && !m_folders.ReadSubfolders(current))
+            tooDeep = true;
         for (int i = current->childCount() - 1; i >= 0; --i) {
             if (m_folders.Record(current->child(i)))
                 pending.push_back(current->child(i));
@@ -375,8 +378,18 @@ void CBrowserDlg::ExpandAllFolders(QTreeWidgetItem* item)
     }
     progress.DestroyWindow();
     m_treeFolders->ExpandAll(item);
+    if (tooDeep)
+        ReportFolderTooDeep();
     if (focus && focus->isEnabled())
         focus->setFocus();
+}
+
+void CBrowserDlg::ReportFolderTooDeep()
+{
+    // Said once, whatever number of folders lie beyond the limit.
+    m_bFolderTooDeep = true;
+    if (m_staticStatus)
+        m_staticStatus->setText(res::Text(res::TextId::FolderTooDeep));
 }
 
 void CBrowserDlg::OpenSubfolder(const CFileItem& listItem)
@@ -411,8 +424,11 @@ void CBrowserDlg::OnSelChangedFolderTree()
         return;
     m_strCurrentFolder = record->m_strPath;
     platform::ChDir(m_strCurrentFolder);  // a folder that cannot be entered still lists (empty)
+    m_bFolderTooDeep = false;
     ExpandFolder(item);
     FillFileList();
+    if (m_bFolderTooDeep)
+        ReportFolderTooDeep();  // the list's folder took the status line
 }
 
 void CBrowserDlg::OnItemExpandingFolderTree(QTreeWidgetItem* item) { ExpandFolder(item); }

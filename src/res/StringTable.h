@@ -32,6 +32,7 @@ enum class TextId {
     HelpPageMissing,
     ScanningForDrives,
     ItemHasNoChildren,
+    FolderTooDeep,     // status line: a folder's path is longer than the system takes
     ColumnFileName,
     ColumnContentType,
     ColumnSize,

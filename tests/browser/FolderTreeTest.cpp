@@ -15,6 +15,12 @@
 #include <QPointer>
 #include <QTest>
 
+#include <fcntl.h>
+#include <string>
+#include <vector>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 // Watches the progress windows the tree opens while it reads folders.
@@ -181,6 +187,48 @@ TEST_F(FolderTree, KeypadStarReadsAndOpensEverythingBelowBehindOneProgressWindow
         tree->Expand(images);
         EXPECT_EQ(watcher.shown, 1);
     });
+}
+
+TEST_F(FolderTree, AFolderBeyondThePathLimitSaysSoInTheStatusLine)
+{
+    // Folders of 200-character names: the path limit of 4096 bytes falls
+    // about twenty levels down.
+    // Written folder by folder from open folders, as no path may be longer.
+    const std::string name(200, 'n');
+    int fd = ::open(QFile::encodeName(volume.mkdir("DEEP")).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    for (int level = 0; level < 30 && fd >= 0; ++level) {
+        ASSERT_EQ(::mkdirat(fd, name.c_str(), 0755), 0);
+        const int next = ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ::close(fd);
+        fd = next;
+    }
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    Run([&](CBrowserDlg& b) {
+        CTreeCtrl* tree = b.m_treeFolders;
+        HTREEITEM deep = Child(tree, tree->GetRootItem(), "Deep");
+        ASSERT_NE(deep, nullptr);
+        tree->setCurrentItem(deep);
+        QTest::keyClick(tree, Qt::Key_Asterisk, Qt::KeypadModifier);
+        int levels = 0;
+        for (HTREEITEM item = deep; item->childCount() > 0; item = item->child(0))
+            ++levels;
+        EXPECT_GT(levels, 10);
+        EXPECT_LT(levels, 30);
+        EXPECT_EQ(b.m_staticStatus->text(),
+                  "A folder lies deeper than the longest path the system allows: its subfolders are not shown.");
+    });
+    // Taken down from the inside, as the temporary folder's own removal
+    // cannot reach below the limit either.
+    std::vector<int> levels{::open(QFile::encodeName(volume.file("DEEP")).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    for (int level = 0; level < 29 && levels.back() >= 0; ++level)
+        levels.push_back(::openat(levels.back(), name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    for (auto it = levels.rbegin(); it != levels.rend(); ++it) {
+        if (*it >= 0) {
+            ::unlinkat(*it, name.c_str(), AT_REMOVEDIR);
+            ::close(*it);
+        }
+    }
 }
 
 TEST_F(FolderTree, AFolderWithoutSubfoldersLosesItsExpandButton)
