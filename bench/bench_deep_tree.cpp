@@ -1,13 +1,16 @@
 // Expand all (keypad *) in the folder tree of the real browser window,
 // offscreen, on the root of a chain of folders DEPTH levels deep
 // (CHAIN/A/A/A/...): every level is read, its placeholder replaced by its
-// one subfolder, and the last level's placeholder removed. The work should
-// grow with the number of folders read, not with their depth: the
-// benchmark fits the times of several depths and prints the fit
-// (BM_ExpandAllChain_BigO, with N the depth).
+// one subfolder, and the last level's placeholder removed. And on a folder
+// of WIDTH empty subfolders (WIDE/D00001 ...): each is read and loses its
+// placeholder. The work should grow with the number of folders read, not
+// with their depth or their number of siblings: the benchmark fits the
+// times of several sizes and prints the fits (BM_ExpandAllChain_BigO and
+// BM_ExpandAllWide_BigO).
 //
 // The volume is written into a temporary folder; VELLORA_BENCH_DEPTHS
-// ("250,500,1000,2000" by default) sets the depths.
+// ("250,500,1000,2000" by default) and VELLORA_BENCH_WIDTHS
+// ("5000,10000,20000") set the sizes.
 
 #include "BenchApplication.h"
 #include "CountingRunner.h"
@@ -59,13 +62,27 @@ bool WriteChain(const QString& folder, int depth)
     return true;
 }
 
-// A volume holding one chain, and browser windows over it.
+// folder/WIDE with width empty subfolders.
+bool WriteWide(const QString& folder, int width)
+{
+    QDir dir(folder);
+    if (!dir.mkdir(QStringLiteral("WIDE")) || !dir.cd(QStringLiteral("WIDE")))
+        return false;
+    for (int i = 1; i <= width; ++i) {
+        if (!dir.mkdir(QStringLiteral("D%1").arg(i, 5, 10, QLatin1Char('0'))))
+            return false;
+    }
+    return true;
+}
+
+// A volume holding one chain or one wide folder, and browser windows over
+// it.
 class Setup {
 public:
-    explicit Setup(int depth)
+    explicit Setup(int depth, int width = 0)
     {
-        if (!WriteChain(m_volume.path(), depth))
-            std::fprintf(stderr, "cannot write a chain of %d folders\n", depth);
+        if (width > 0 ? !WriteWide(m_volume.path(), width) : !WriteChain(m_volume.path(), depth))
+            std::fprintf(stderr, "cannot write the volume\n");
         m_app.m_pszAppName = QStringLiteral("Vellora");
         m_drives.SetDrive(3, QStringLiteral("/"));
         m_drives.SetDrive(4, m_volume.path());
@@ -88,22 +105,18 @@ public:
         m_browser->BuildDialog();
         m_browser->resize(800, 600);
         m_browser->show();
-        if (QTreeWidgetItem* chain = ChainItem())
-            m_browser->m_treeFolders->SelectItem(chain);
+        if (QTreeWidgetItem* top = TopItem())
+            m_browser->m_treeFolders->SelectItem(top);
         QCoreApplication::processEvents();
         return *m_browser;
     }
     int Modals() const { return m_runner.modals; }
 
-    QTreeWidgetItem* ChainItem()
+    // The one folder below the root: Chain or Wide.
+    QTreeWidgetItem* TopItem()
     {
         CTreeCtrl* tree = m_browser ? m_browser->m_treeFolders : nullptr;
-        for (HTREEITEM child = tree ? tree->GetChildItem(tree->GetRootItem()) : nullptr; child;
-             child = tree->GetNextSiblingItem(child)) {
-            if (tree->GetItemText(child) == QLatin1String("Chain"))
-                return child;
-        }
-        return nullptr;
+        return tree ? tree->GetChildItem(tree->GetRootItem()) : nullptr;
     }
 
 private:
@@ -130,7 +143,7 @@ void BM_ExpandAllChain(benchmark::State& state)
     const int depth = static_cast<int>(state.range(0));
     Setup setup(depth);
     setup.NewBrowser();
-    if (!setup.ChainItem()) {
+    if (!setup.TopItem()) {
         state.SkipWithError("no Chain folder below the root");
         return;
     }
@@ -138,7 +151,7 @@ void BM_ExpandAllChain(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         CTreeCtrl* tree = setup.NewBrowser().m_treeFolders;
-        chain = setup.ChainItem();
+        chain = setup.TopItem();
         tree->setFocus();
         state.ResumeTiming();
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Asterisk, Qt::KeypadModifier, QStringLiteral("*"));
@@ -150,6 +163,45 @@ void BM_ExpandAllChain(benchmark::State& state)
     state.counters["modals"] = setup.Modals();
 }
 
+void BM_ExpandAllWide(benchmark::State& state)
+{
+    const int width = static_cast<int>(state.range(0));
+    Setup setup(0, width);
+    setup.NewBrowser();
+    if (!setup.TopItem()) {
+        state.SkipWithError("no Wide folder below the root");
+        return;
+    }
+    QTreeWidgetItem* wide = nullptr;
+    for (auto _ : state) {
+        state.PauseTiming();
+        CTreeCtrl* tree = setup.NewBrowser().m_treeFolders;
+        wide = setup.TopItem();
+        tree->setFocus();
+        state.ResumeTiming();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Asterisk, Qt::KeypadModifier, QStringLiteral("*"));
+        QCoreApplication::sendEvent(tree, &press);
+        QCoreApplication::processEvents();  // the view lays the rows out
+    }
+    int placeholdersLeft = 0;
+    for (int i = 0; wide && i < wide->childCount(); ++i)
+        placeholdersLeft += wide->child(i)->childCount();
+    state.SetComplexityN(width);
+    state.counters["subfolders"] = wide ? wide->childCount() : 0;
+    state.counters["placeholders_left"] = placeholdersLeft;
+    state.counters["modals"] = setup.Modals();
+}
+
+std::vector<int> Sizes(const char* variable, const char* defaults)
+{
+    std::vector<int> sizes;
+    for (const QString& part : qEnvironmentVariable(variable, QString::fromLatin1(defaults)).split(u',', Qt::SkipEmptyParts)) {
+        if (const int size = part.toInt(); size > 0)
+            sizes.push_back(size);
+    }
+    return sizes;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -157,15 +209,13 @@ int main(int argc, char** argv)
     BenchApplication bench(argc, argv);
     if (!bench.Ok())
         return 1;
-    std::vector<int> depths;
-    for (const QString& part : qEnvironmentVariable("VELLORA_BENCH_DEPTHS", QStringLiteral("250,500,1000,2000"))
-                                   .split(u',', Qt::SkipEmptyParts)) {
-        if (const int depth = part.toInt(); depth > 0)
-            depths.push_back(depth);
-    }
     auto* chain = benchmark::RegisterBenchmark("BM_ExpandAllChain", BM_ExpandAllChain);
-    for (const int depth : depths)
+    for (const int depth : Sizes("VELLORA_BENCH_DEPTHS", "250,500,1000,2000"))
         chain->Arg(depth);
     chain->Unit(benchmark::kMillisecond)->Iterations(3)->Complexity(benchmark::oN);
+    auto* wide = benchmark::RegisterBenchmark("BM_ExpandAllWide", BM_ExpandAllWide);
+    for (const int width : Sizes("VELLORA_BENCH_WIDTHS", "5000,10000,20000"))
+        wide->Arg(width);
+    wide->Unit(benchmark::kMillisecond)->Iterations(3)->Complexity(benchmark::oN);
     return bench.Run();
 }

@@ -9,6 +9,7 @@
 #include "app/CommandLine.h"
 #include "browser/CBrowserDlg.h"
 #include "platform/DriveTable.h"
+#include "platform/TerminationSignals.h"
 #include "platform/gui/GuiModalRunner.h"
 
 #include <QApplication>
@@ -29,6 +30,8 @@ int main(int argc, char** argv)
 
     GuiModalRunner runner;
     CModalRunner::Install(&runner);
+    // A logout or Ctrl+C closes the windows as the user would.
+    const TerminationSignals terminationSignals;
     // From the desktop's menu the volume's folder is asked for first; the
     // chosen one is then the start folder, as a FOLDER argument is.
     if (const std::optional<int> status = commandLine.ChooseFolder(stderr)) {

@@ -43,14 +43,24 @@ void CVolumeContentsDlg::ShowFile()
     if (!file.Open(m_strContentsFile))
         return;  // a file that cannot be opened leaves the list empty
     m_listContents->setUpdatesEnabled(false);
+    file.SetReadLimit(kMaxBytes);
     QString line;
+    int count = 0;
+    bool cut = false;
     // A line is read with room for kMaxLineLength characters of any
     // encoding; a longer one is never held whole.
-    for (int count = 0; count < kMaxLines && file.ReadString(line, qsizetype(kMaxLineLength) * 4); ++count) {
+    while (file.ReadString(line, qsizetype(kMaxLineLength) * 4)) {
+        if (count == kMaxLines) {
+            cut = true;
+            break;
+        }
         if (line.size() > kMaxLineLength)
             line.truncate(kMaxLineLength);
         m_listContents->AddString(line);
+        ++count;
     }
+    if (cut || file.Truncated())
+        m_listContents->AddString(res::Text(res::TextId::ContentsCut));
     file.Close();
     m_listContents->setUpdatesEnabled(true);
 }

@@ -13,10 +13,14 @@ class QPushButton;
 class CVolumeContentsDlg : public CDialog {
     Q_OBJECT
 public:
-    // Longest description shown; the rest of a larger file is left out so
-    // that a huge or binary file cannot stall the program.
+    // Longest description shown: at most this many lines, each cut to this
+    // many characters, and at most this many bytes read in all, so that a
+    // huge, sparse or binary file can neither stall the program nor fill
+    // its memory. The rest of a larger file is left out, and a last line
+    // says so.
     static constexpr int kMaxLines = 100000;
     static constexpr int kMaxLineLength = 65536;
+    static constexpr long long kMaxBytes = 4 * 1024 * 1024;
 
     explicit CVolumeContentsDlg(QWidget* parent = nullptr);
 

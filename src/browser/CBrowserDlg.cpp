@@ -25,6 +25,8 @@
 #include <QPushButton>
 #include <QResizeEvent>
 
+#include <vector>
+
 CBrowserDlg::CBrowserDlg(BrowserSession& session, QWidget* parent)
     : CDialog(res::kBrowserTemplate, parent), m_session(session)
 {
@@ -289,6 +291,8 @@ void CBrowserDlg::ConnectBrowsingControls()
                                               [this](QTreeWidgetItem*) { OnSelChangedFolderTree(); }));
         m_browseConnections.push_back(connect(m_treeFolders, &CTreeCtrl::itemExpanding, this,
                                               [this](QTreeWidgetItem* item, bool) { OnItemExpandingFolderTree(item); }));
+        m_browseConnections.push_back(connect(m_treeFolders, &CTreeCtrl::expandAllRequested, this,
+                                              [this](QTreeWidgetItem* item) { ExpandAllFolders(item); }));
     }
     if (m_listFiles) {
         m_browseConnections.push_back(
@@ -329,8 +333,10 @@ void CBrowserDlg::ScanSubfolders(QTreeWidgetItem* parent)
     CProgressDlg progress;
     progress.Create(this);
     progress.SetMessageText(res::Text(res::TextId::ScanningForDrives));
-    m_folders.ReadSubfolders(parent);
+    const bool read = m_folders.ReadSubfolders(parent);
     progress.DestroyWindow();
+    if (!read)
+        ReportFolderTooDeep();
     if (focus && focus->isEnabled())
         focus->setFocus();
 }
@@ -343,6 +349,47 @@ void CBrowserDlg::ExpandFolder(QTreeWidgetItem* item)
     m_strCurrentFolder = record->m_strPath;
     if (m_folders.IsUnread(item))
         ScanSubfolders(item);
+}
+
+void CBrowserDlg::ExpandAllFolders(QTreeWidgetItem* item)
+{
+    const CFileItem* record = m_folders.Record(item);
+    if (!m_treeFolders || !record)
+        return;
+    m_strCurrentFolder = record->m_strPath;
+    // One progress window for the whole walk, not one per folder: making
+    // and removing a window costs more than reading a small folder, and it
+    // lets the view lay the tree out between folders.
+    const QPointer<QWidget> focus = focusWidget();
+    CProgressDlg progress;
+    progress.Create(this);
+    progress.SetMessageText(res::Text(res::TextId::ScanningForDrives));
+    std::vector<QTreeWidgetItem*> pending{item};
+    bool tooDeep = false;
+    while (!pending.empty()) {
+        QTreeWidgetItem* current = pending.back();
+        pending.pop_back();
+        if (m_folders.IsUnread(current) && !m_folders.ReadSubfolders(current))
+            tooDeep = true;
+        for (int i = current->childCount() - 1; i >= 0; --i) {
+            if (m_folders.Record(current->child(i)))
+                pending.push_back(current->child(i));
+        }
+    }
+    progress.DestroyWindow();
+    m_treeFolders->ExpandAll(item);
+    if (tooDeep)
+        ReportFolderTooDeep();
+    if (focus && focus->isEnabled())
+        focus->setFocus();
+}
+
+void CBrowserDlg::ReportFolderTooDeep()
+{
+    // Said once, whatever number of folders lie beyond the limit.
+    m_bFolderTooDeep = true;
+    if (m_staticStatus)
+        m_staticStatus->setText(res::Text(res::TextId::FolderTooDeep));
 }
 
 void CBrowserDlg::OpenSubfolder(const CFileItem& listItem)
@@ -377,8 +424,11 @@ void CBrowserDlg::OnSelChangedFolderTree()
         return;
     m_strCurrentFolder = record->m_strPath;
     platform::ChDir(m_strCurrentFolder);  // a folder that cannot be entered still lists (empty)
+    m_bFolderTooDeep = false;
     ExpandFolder(item);
     FillFileList();
+    if (m_bFolderTooDeep)
+        ReportFolderTooDeep();  // the list's folder took the status line
 }
 
 void CBrowserDlg::OnItemExpandingFolderTree(QTreeWidgetItem* item) { ExpandFolder(item); }

@@ -120,6 +120,12 @@ private:
     void InitFolderTree(const QString& rootName);
     void ScanSubfolders(QTreeWidgetItem* parent);
     void ExpandFolder(QTreeWidgetItem* item);
+    // Keypad "*": reads every unread folder below item, under one progress
+    // window, then opens them all.
+    void ExpandAllFolders(QTreeWidgetItem* item);
+    // A folder could not be read for the length of its path: the status
+    // line says so.
+    void ReportFolderTooDeep();
     void OnSelChangedFolderTree();
     void OnItemExpandingFolderTree(QTreeWidgetItem* item);
 
@@ -137,4 +143,5 @@ private:
     FolderTree m_folders;
     FileList m_fileList;
     std::vector<QMetaObject::Connection> m_browseConnections;
+    bool m_bFolderTooDeep = false;  // the last folder read lay beyond the path limit
 };

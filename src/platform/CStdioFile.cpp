@@ -38,6 +38,8 @@ bool CStdioFile::Open(const QString& path)
     m_buffer.clear();
     m_pos = 0;
     m_eof = false;
+    m_consumed = 0;
+    m_truncated = false;
     return true;
 }
 
@@ -49,6 +51,27 @@ void CStdioFile::Close()
     m_buffer.clear();
     m_pos = 0;
     m_eof = false;
+    m_consumed = 0;
+    m_truncated = false;
+}
+
+// How many of wanted bytes may still be read. At the limit, one more byte
+// is asked for to tell whether the file goes on, and the file ends.
+long long CStdioFile::Room(long long wanted)
+{
+    if (m_limit < 0)
+        return wanted;
+    const long long room = std::min(wanted, m_limit - m_consumed);
+    if (room > 0)
+        return room;
+    char probe = 0;
+    ssize_t got;
+    do {
+        got = read(m_fd, &probe, 1);
+    } while (got < 0 && errno == EINTR);
+    m_truncated = got > 0;
+    m_eof = true;
+    return 0;
 }
 
 bool CStdioFile::Fill()
@@ -59,17 +82,21 @@ bool CStdioFile::Fill()
         m_buffer.remove(0, m_pos);
         m_pos = 0;
     }
+    const qsizetype room = static_cast<qsizetype>(Room(kChunk));
+    if (room == 0)
+        return false;
     const qsizetype old = m_buffer.size();
-    m_buffer.resize(old + kChunk);
+    m_buffer.resize(old + room);
     ssize_t got;
     do {
-        got = read(m_fd, m_buffer.data() + old, kChunk);
+        got = read(m_fd, m_buffer.data() + old, static_cast<size_t>(room));
     } while (got < 0 && errno == EINTR);
     m_buffer.resize(old + (got > 0 ? got : 0));
     if (got <= 0) {
         m_eof = true;
         return false;
     }
+    m_consumed += got;
     return true;
 }
 
@@ -150,8 +177,11 @@ long long CStdioFile::Read(char* buffer, long long size)
         std::copy_n(m_buffer.constData() + m_pos, copied, buffer);
         m_pos += copied;
     }
-    while (copied < size) {
-        const ssize_t got = read(m_fd, buffer + copied, size - copied);
+    while (copied < size && !m_eof) {
+        const long long room = Room(size - copied);
+        if (room == 0)
+            break;
+        const ssize_t got = read(m_fd, buffer + copied, static_cast<size_t>(room));
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
@@ -159,6 +189,7 @@ long long CStdioFile::Read(char* buffer, long long size)
         if (got == 0)
             break;
         copied += got;
+        m_consumed += got;
     }
     return copied;
 }

@@ -28,11 +28,22 @@ public:
     void Close();
     bool IsOpen() const { return m_fd >= 0; }
 
+    // Reads no more than limit bytes of the file in all (the lines, the
+    // parts of overlong lines passed over and raw reads together); the
+    // file then ends there as at its end. So a huge or sparse file costs
+    // no more than the limit. Truncated tells whether the file went on.
+    void SetReadLimit(long long limit) { m_limit = limit; }
+    bool Truncated() const { return m_truncated; }
+
 private:
     bool Fill();
     void SkipRestOfLine();
+    long long Room(long long wanted);
     int m_fd = -1;
     QByteArray m_buffer;
     qsizetype m_pos = 0;
     bool m_eof = false;
+    long long m_limit = -1;  // no limit
+    long long m_consumed = 0;  // bytes read from the file
+    bool m_truncated = false;
 };

@@ -157,6 +157,25 @@ bool DesktopEntry::SplitExec(const QString& exec, QStringList& arguments)
     return true;
 }
 
+namespace {
+
+// Where the file goes, in an expanded argument. A noncharacter, so that no
+// text of the entry can stand for it (such a character in the entry is
+// dropped).
+constexpr QChar kFileMark(0xFDD0);
+
+// Whether the helper launch would take the text at i for a place-holder or
+// a marker ("%0", "%1", "%*", "-DDE"): a literal one is then written so
+// that the launch does not see it, while the splitter still gives it back.
+bool LooksLikeMarker(const QString& text, qsizetype i)
+{
+    if (text[i] == u'%')
+        return i + 1 < text.size() && (text[i + 1] == u'0' || text[i + 1] == u'1' || text[i + 1] == u'*');
+    return text[i] == u'-' && QStringView(text).mid(i, 4) == QLatin1String("-DDE");
+}
+
+}  // namespace
+
 bool DesktopEntry::ExpandFieldCodes(const QStringList& arguments, QStringList& expanded) const
 {
     expanded.clear();
@@ -172,7 +191,8 @@ bool DesktopEntry::ExpandFieldCodes(const QStringList& arguments, QStringList& e
         bool onlyCodes = !argument.isEmpty();
         for (qsizetype i = 0; i < argument.size(); ++i) {
             if (argument[i] != u'%') {
-                text += argument[i];
+                if (argument[i] != kFileMark)
+                    text += argument[i];
                 onlyCodes = false;
                 continue;
             }
@@ -183,7 +203,7 @@ bool DesktopEntry::ExpandFieldCodes(const QStringList& arguments, QStringList& e
                 // The first file code takes the file; the desktop passes
                 // nothing to any later one.
                 if (!fileUsed)
-                    text += QStringLiteral("%1");
+                    text += kFileMark;
                 fileUsed = true;
                 break;
             case u'%':
@@ -191,7 +211,7 @@ bool DesktopEntry::ExpandFieldCodes(const QStringList& arguments, QStringList& e
                 onlyCodes = false;
                 break;
             case u'c':
-                text += Value(QStringLiteral("Name"));
+                text += QString(Value(QStringLiteral("Name"))).remove(kFileMark);
                 break;
             case u'k':
                 text += m_path;
@@ -212,18 +232,22 @@ bool DesktopEntry::ExpandFieldCodes(const QStringList& arguments, QStringList& e
 
 QString DesktopEntry::QuoteArgument(const QString& argument)
 {
-    if (argument == QLatin1String("%1"))
+    return QuoteText(argument == QLatin1String("%1") ? QString(kFileMark) : argument);
+}
+
+QString DesktopEntry::QuoteText(const QString& text)
+{
+    if (text == kFileMark)
         return QStringLiteral("\"%1\"");
-    bool needsQuotes = argument.isEmpty();
-    for (const QChar c : argument) {
+    bool needsQuotes = text.isEmpty();
+    for (const QChar c : text) {
         if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'"')
             needsQuotes = true;
     }
-    if (!needsQuotes)
-        return argument;
-    QString quoted = QStringLiteral("\"");
+    QString quoted = needsQuotes ? QStringLiteral("\"") : QString();
     qsizetype backslashes = 0;
-    for (const QChar c : argument) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
         if (c == u'\\') {
             ++backslashes;
             continue;
@@ -231,14 +255,35 @@ QString DesktopEntry::QuoteArgument(const QString& argument)
         if (c == u'"') {
             quoted += QString(backslashes * 2 + 1, u'\\');
             quoted += u'"';
+        } else if (c == kFileMark) {
+            quoted += QString(backslashes, u'\\');
+            quoted += QStringLiteral("%1");
+        } else if (LooksLikeMarker(text, i)) {
+            // Unquoted, an empty quoted part follows the first character
+            // ("%""1"); quoted, that character stands outside the quotes
+            // ("..."%"1..."). Either way the splitter joins the pieces.
+            if (needsQuotes) {
+                quoted += QString(backslashes * 2, u'\\');
+                quoted += u'"';
+                quoted += c;
+                quoted += u'"';
+            } else {
+                quoted += QString(backslashes, u'\\');
+                quoted += c;
+                quoted += QStringLiteral("\"\"");
+            }
         } else {
             quoted += QString(backslashes, u'\\');
             quoted += c;
         }
         backslashes = 0;
     }
-    quoted += QString(backslashes * 2, u'\\');
-    quoted += u'"';
+    if (needsQuotes) {
+        quoted += QString(backslashes * 2, u'\\');
+        quoted += u'"';
+    } else {
+        quoted += QString(backslashes, u'\\');
+    }
     return quoted;
 }
 
@@ -277,6 +322,6 @@ QString DesktopEntry::OpenCommand() const
     QStringList quoted;
     quoted.reserve(arguments.size());
     for (const QString& argument : arguments)
-        quoted.append(QuoteArgument(argument));
+        quoted.append(QuoteText(argument));
     return quoted.join(u' ');
 }

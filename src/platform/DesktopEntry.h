@@ -31,14 +31,21 @@ public:
     // Splits an Exec value (string escapes already undone) by the desktop
     // entry quoting rules; false when its quotes do not close.
     static bool SplitExec(const QString& exec, QStringList& arguments);
-    // Quotes one argument for the Windows command-line splitter.
+    // Quotes one argument for the Windows command-line splitter. An
+    // argument of exactly "%1" is the file's place-holder and stays one; in
+    // any other text "%0", "%1", "%*" and "-DDE" are literal, and are
+    // written so that the helper launch does not take them for its own
+    // while the splitter still gives them back.
     static QString QuoteArgument(const QString& argument);
     // The absolute path of a program (a name looked up on PATH, or an
     // absolute path); empty when it is not an executable file.
     static QString FindProgram(const QString& program);
 
 private:
+    // Expands the field codes; the file's place-holder is marked by a
+    // character of its own, so that literal text never stands for it.
     bool ExpandFieldCodes(const QStringList& arguments, QStringList& expanded) const;
+    static QString QuoteText(const QString& text);
 
     QString m_path;
     QHash<QString, QString> m_values;  // raw values of [Desktop Entry]

@@ -202,16 +202,24 @@ QString DriveTable::ToHostPath(const QString& path) const
         base = CurrentDirectory();
     }
 
-    // The components of the path, in order.
+    // The components of the path, in order. A part between two "/" that
+    // holds "\" may also be one name read from disk (Linux names may hold
+    // "\"): its first component notes where the part ends.
     struct Component {
         QString text;
-        qsizetype end;  // where it ends in path
+        qsizetype end;        // where it ends in path
+        std::size_t last;     // index of the last component of its part
+        qsizetype begin = 0;  // where it begins in path
     };
     std::vector<Component> components;
     bool plain = true;  // no "." or ".." among them
+    std::size_t partStart = 0;
     for (qsizetype i = start; i < path.size();) {
-        while (i < path.size() && IsSeparator(path[i]))
+        bool newPart = i == start;
+        while (i < path.size() && IsSeparator(path[i])) {
+            newPart = newPart || path[i] == u'/';
             ++i;
+        }
         qsizetype end = i;
         while (end < path.size() && !IsSeparator(path[end]))
             ++end;
@@ -219,7 +227,10 @@ QString DriveTable::ToHostPath(const QString& path) const
             break;
         QString text = path.mid(i, end - i);
         plain = plain && text != u'.' && text != QLatin1String("..");
-        components.push_back({std::move(text), end});
+        if (newPart)
+            partStart = components.size();
+        components.push_back({std::move(text), end, components.size(), i});
+        components[partStart].last = components.size() - 1;
         i = end;
     }
 
@@ -256,7 +267,18 @@ QString DriveTable::ToHostPath(const QString& path) const
             continue;
         }
         QString onDisk;
-        if (matching) {
+        if (matching && components[k].last > k) {
+            // A name with "\" in it, when the folder holds one.
+            const std::size_t last = components[k].last;
+            const QString whole = path.mid(components[k].begin, components[last].end - components[k].begin);
+            onDisk = m_names.Match(current, whole);
+            if (!onDisk.isEmpty()) {
+                if (onDisk != whole)
+                    folded.push_back({current, whole, onDisk});
+                k = last;
+            }
+        }
+        if (matching && onDisk.isEmpty()) {
             onDisk = m_names.Match(current, component);
             matching = !onDisk.isEmpty();
             if (matching && onDisk != component)

@@ -152,6 +152,7 @@ bool FileFinder::MatchMask(const QString& mask, const QString& name)
 bool FileFinder::FindFirst(const QString& pattern)
 {
     Close();
+    m_bPathTooLong = false;
     const qsizetype cut = std::max(pattern.lastIndexOf(u'/'), pattern.lastIndexOf(u'\\'));
     QString folder;
     if (cut > 0)
@@ -167,8 +168,10 @@ bool FileFinder::FindFirst(const QString& pattern)
         return false;
     auto dir = std::make_unique<Dir>();
     dir->handle = opendir(platform::ToHostName(host).constData());
-    if (!dir->handle)
+    if (!dir->handle) {
+        m_bPathTooLong = errno == ENAMETOOLONG;
         return false;
+    }
     m_dir = std::move(dir);
     if (Advance())
         return true;

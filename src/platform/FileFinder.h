@@ -35,6 +35,9 @@ public:
     bool FindNext();
     const FindEntry& Entry() const { return m_entry; }
     void Close();
+    // Whether the last FindFirst failed because the folder's path is
+    // longer than the system takes.
+    bool PathTooLong() const { return m_bPathTooLong; }
 
     // With details off, listings started afterwards give files (anything
     // but folders and links) the attribute word 0x20 and size 0 without
@@ -53,4 +56,5 @@ private:
     FindEntry m_entry{};
     const char* m_rawName = nullptr;  // the current entry's name on disk, valid until the next step
     bool m_bDetails = true;
+    bool m_bPathTooLong = false;
 };

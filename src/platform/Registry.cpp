@@ -5,15 +5,21 @@
 #include "platform/RegularFile.h"
 #include "platform/WinTypes.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QLockFile>
 #include <QSettings>
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
+#include <csignal>
 #include <limits>
 #include <memory>
+#include <cstdio>
 #include <sys/stat.h>
+#include <unistd.h>
 
 // An open key: its place in one of the two trees, and what it needs to
 // answer for it.
@@ -24,6 +30,11 @@ struct HKEY__ {
 
     // Per-user keys at or below Software\<company>\<application>.
     std::unique_ptr<QSettings> settings;  // with the key's group entered
+    QString file;                         // the settings file
+    QStringList groups;                   // the groups entered, as stored
+    // Values written and not yet saved, in order: the settings file is
+    // written once, when the key is closed.
+    QList<std::pair<QString, QString>> pending;
 
     // Machine keys at or below SOFTWARE\Classes.
     std::shared_ptr<ClassesView> view;
@@ -85,9 +96,9 @@ bool LinkExists(const QString& path)
 }
 
 // Enters the groups of path (from the application level down) in settings,
-// matching existing groups without regard to case. False when a group is
-// missing and create is false.
-bool EnterGroups(QSettings& settings, const QStringList& path, bool create)
+// matching existing groups without regard to case, and notes their stored
+// names in entered. False when a group is missing and create is false.
+bool EnterGroups(QSettings& settings, const QStringList& path, bool create, QStringList& entered)
 {
     for (qsizetype i = kApplicationLevel; i < path.size(); ++i) {
         QString name = path[i];
@@ -102,6 +113,7 @@ bool EnterGroups(QSettings& settings, const QStringList& path, bool create)
         if (!found && !create)
             return false;
         settings.beginGroup(name);
+        entered.append(name);
     }
     return true;
 }
@@ -148,11 +160,14 @@ LONG OpenUserKey(HKEY__& key, bool create, DWORD* disposition)
         *disposition = REG_CREATED_NEW_KEY;
     }
 
+    // This object only reads: writes are saved by SaveUserValues.
     auto settings = std::make_unique<QSettings>(file, QSettings::NativeFormat);
-    settings->setAtomicSyncRequired(true);
-    if (!EnterGroups(*settings, path, create))
+    QStringList groups;
+    if (!EnterGroups(*settings, path, create, groups))
         return ERROR_FILE_NOT_FOUND;
     key.settings = std::move(settings);
+    key.file = file;
+    key.groups = groups;
     return ERROR_SUCCESS;
 }
 
@@ -201,6 +216,13 @@ LONG ReadUserValue(const HKEY__& key, const QString& valueName, QString& text, b
     if (!ValidValueName(valueName))
         return ERROR_INVALID_PARAMETER;
     const QString name = StoredValueName(*key.settings, valueName);
+    for (auto it = key.pending.crbegin(); it != key.pending.crend(); ++it) {
+        if (Same(it->first, name)) {
+            isList = false;
+            text = it->second;
+            return ERROR_SUCCESS;
+        }
+    }
     if (!key.settings->contains(name))
         return ERROR_FILE_NOT_FOUND;
     const QVariant value = key.settings->value(name);
@@ -219,9 +241,103 @@ LONG WriteUserValue(HKEY__& key, const QString& valueName, const QString& text)
     if (!ValidValueName(valueName))
         return ERROR_INVALID_PARAMETER;
     // Numbers are stored as text, as they come back from the file anyway.
-    key.settings->setValue(StoredValueName(*key.settings, valueName), text);
-    key.settings->sync();
-    return key.settings->status() == QSettings::AccessError ? ERROR_WRITE_FAULT : ERROR_SUCCESS;
+    const QString name = StoredValueName(*key.settings, valueName);
+    key.pending.removeIf([&](const auto& value) { return Same(value.first, name); });
+    key.pending.append({name, text});
+    return ERROR_SUCCESS;
+}
+
+// ---- saving the settings file --------------------------------------------
+//
+// The file is replaced whole, under its lock, by one that QSettings wrote in
+// a folder of this process's own beside it, so that every trace of an
+// interrupted save (the lock, the folder with its files) has a name the next
+// save knows and removes, and the file itself is always either the old one
+// or the new one.
+
+constexpr int kLockWaitMs = 1000;
+constexpr QLatin1String kSavingFolder(".saving.");
+
+// An empty lock file was left by a writer that died between making it and
+// writing its process id into it; a lock whose owner is gone is found
+// stale by QLockFile itself. Both are taken over at once. A lock held by a
+// live writer is waited for up to kLockWaitMs, and anything else at the
+// lock's place (a folder) makes the save give up.
+void RemoveIfEmpty(const QString& path)
+{
+    struct stat st {};
+    if (::lstat(ToHostName(path).constData(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size == 0)
+        ::unlink(ToHostName(path).constData());
+}
+
+bool TakeLock(QLockFile& lock, const QString& lockPath)
+{
+    // QLockFile removes a stale lock under a second lock of that name.
+    RemoveIfEmpty(lockPath);
+    RemoveIfEmpty(lockPath + QStringLiteral(".rmlock"));
+    return lock.tryLock(kLockWaitMs);
+}
+
+bool ProcessAlive(qint64 pid) { return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM); }
+
+// What interrupted saves left beside file: the saving folders of processes
+// that are gone, and the lock QLockFile takes while it removes a stale
+// lock, when it is empty or its owner is gone. Called with the lock held.
+void RemoveLeftovers(const QString& file)
+{
+    const QFileInfo info(file);
+    QDir dir = info.dir();
+    const QString prefix = info.fileName() + kSavingFolder;
+    for (const QString& name : dir.entryList({prefix + u'*'}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        bool ok = false;
+        const qint64 pid = name.mid(prefix.size()).toLongLong(&ok);
+        if (ok && (pid == QCoreApplication::applicationPid() || !ProcessAlive(pid)))
+            QDir(dir.filePath(name)).removeRecursively();
+    }
+    const QString removing = file + QStringLiteral(".lock.rmlock");
+    if (QFileInfo::exists(removing)) {
+        QLockFile stale(removing);
+        if (TakeLock(stale, removing))
+            stale.unlock();  // removes it
+    }
+}
+
+// Writes the values into a copy of file made in folder, and returns the
+// copy's path; empty when that failed.
+QString WriteCopy(const HKEY__& key, const QString& folder)
+{
+    const QString copy = folder + u'/' + QFileInfo(key.file).fileName();
+    if (QFileInfo::exists(key.file) && !QFile::copy(key.file, copy))
+        return {};
+    QSettings settings(copy, QSettings::NativeFormat);
+    for (const QString& group : key.groups)
+        settings.beginGroup(group);
+    for (const auto& [name, text] : key.pending)
+        settings.setValue(name, text);
+    settings.sync();
+    // A file that was partly unreadable is written whole all the same.
+    return settings.status() != QSettings::AccessError ? copy : QString();
+}
+
+LONG SaveUserValues(HKEY__& key)
+{
+    if (key.pending.isEmpty() || !key.settings)
+        return ERROR_SUCCESS;
+    QLockFile lock(key.file + QStringLiteral(".lock"));
+    if (!TakeLock(lock, key.file + QStringLiteral(".lock")))
+        return ERROR_WRITE_FAULT;  // the file stays as it was
+    RemoveLeftovers(key.file);
+    const QString folder = key.file + kSavingFolder + QString::number(QCoreApplication::applicationPid());
+    LONG status = ERROR_WRITE_FAULT;
+    if (QDir().mkdir(folder)) {
+        const QString copy = WriteCopy(key, folder);
+        if (!copy.isEmpty() && std::rename(ToHostName(copy).constData(), ToHostName(key.file).constData()) == 0)
+            status = ERROR_SUCCESS;
+        QDir(folder).removeRecursively();
+    }
+    key.pending.clear();
+    key.settings->sync();  // reads the new file
+    return status;
 }
 
 // ---- machine tree --------------------------------------------------------
@@ -334,12 +450,23 @@ LONG RegCreateKeyEx(HKEY parent, const QString& subKey, REGSAM access, HKEY* res
     return OpenOrCreate(parent, subKey, access, true, result, disposition);
 }
 
+LONG RegFlushKey(HKEY key)
+{
+    if (!key)
+        return ERROR_INVALID_HANDLE;
+    if (IsRoot(key) || key->machine)
+        return ERROR_SUCCESS;
+    return SaveUserValues(*key);
+}
+
 LONG RegCloseKey(HKEY key)
 {
     if (!key)
         return ERROR_INVALID_HANDLE;
-    if (!IsRoot(key))
+    if (!IsRoot(key)) {
+        RegFlushKey(key);
         std::unique_ptr<HKEY__>(key).reset();
+    }
     return ERROR_SUCCESS;
 }
 

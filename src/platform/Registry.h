@@ -58,7 +58,17 @@ LONG RegOpenKeyEx(HKEY parent, const QString& subKey, REGSAM access, HKEY* resul
 // tree can be written; the machine tree answers ERROR_ACCESS_DENIED.
 LONG RegCreateKeyEx(HKEY parent, const QString& subKey, REGSAM access, HKEY* result,
                     DWORD* disposition = nullptr);
+// Closes a key. Values written through it are saved first, as by
+// RegFlushKey.
 LONG RegCloseKey(HKEY key);
+// Saves the values written through a key since it was opened or last
+// flushed, in one replacement of the settings file: under the file's lock
+// (an empty lock, or one whose owner is gone, is taken over at once; a lock
+// that cannot be had within about a second makes the save give up and keep
+// the file as it was), by renaming a new file over it, with what earlier
+// interrupted saves left beside it removed. ERROR_WRITE_FAULT when the
+// values could not be saved; they are dropped either way.
+LONG RegFlushKey(HKEY key);
 
 // Number of direct subkeys.
 LONG RegQueryInfoKey(HKEY key, DWORD* subKeyCount);
@@ -75,8 +85,8 @@ LONG RegQueryStringValue(HKEY key, const QString& valueName, QString& data);
 // ERROR_INVALID_DATA, a missing value ERROR_FILE_NOT_FOUND.
 LONG RegQueryDwordValue(HKEY key, const QString& valueName, DWORD& data);
 
-// Writes a value (the file is replaced atomically). The key must have been
-// opened with KEY_SET_VALUE.
+// Writes a value; the settings file gets it when the key is flushed or
+// closed. The key must have been opened with KEY_SET_VALUE.
 LONG RegSetStringValue(HKEY key, const QString& valueName, const QString& data);
 LONG RegSetDwordValue(HKEY key, const QString& valueName, DWORD data);
 

@@ -19,6 +19,10 @@ const char* Utf8Text(TextId id)
         return "*** No contents description file present ***";
     case TextId::NotPdsCompliant:
         return "Volume is not PDS compliant and may not contain PDS labeled data.";
+    case TextId::ContentsCut:
+        return "*** The rest of the file is not shown: it is longer than 100,000 lines or 4 MB ***";
+    case TextId::FolderTooDeep:
+        return "A folder lies deeper than the longest path the system allows: its subfolders are not shown.";
     case TextId::ExploringDrive:
         return "If you continue you will be exploring drive %1:";
 

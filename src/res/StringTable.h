@@ -16,6 +16,7 @@ enum class TextId {
     NoContentsFile,
     NotPdsCompliant,
     ExploringDrive,   // %1 drive letter
+    ContentsCut,      // after the part of an overlong description file that is shown
 
     // Also loaded by number (LoadString, the IDS_ ids below).
     AboutBox,         // the About entry of the window menu
@@ -31,6 +32,7 @@ enum class TextId {
     HelpPageMissing,
     ScanningForDrives,
     ItemHasNoChildren,
+    FolderTooDeep,     // status line: a folder's path is longer than the system takes
     ColumnFileName,
     ColumnContentType,
     ColumnSize,

@@ -76,11 +76,11 @@ bool FolderTree::IsUnread(HTREEITEM item) const
     return m_tree && item && IsPlaceholder(*m_tree, m_tree->GetChildItem(item));
 }
 
-void FolderTree::ReadSubfolders(HTREEITEM item)
+bool FolderTree::ReadSubfolders(HTREEITEM item)
 {
     const CFileItem* record = Record(item);
     if (!m_tree || !record)
-        return;
+        return true;
     // A folder read for the first time still holds its placeholder: the
     // new items take its row (none: it goes). Removing rows costs time that
     // grows with the open folders above, which a deep tree read folder by
@@ -90,7 +90,7 @@ void FolderTree::ReadSubfolders(HTREEITEM item)
     FileFinder finder;
     if (!finder.FindFirst(folderPath + QLatin1String("\\*"))) {
         m_tree->ReplaceItem(placeholder, {});
-        return;
+        return !finder.PathTooLong();
     }
     // The new items are made first and added after the existing children
     // in one step, sorted, so that the tree needs no sort of its own.
@@ -116,6 +116,7 @@ void FolderTree::ReadSubfolders(HTREEITEM item)
         m_tree->AppendItems(item, std::move(children));
     }
     m_tree->SortChildren(item);
+    return true;
 }
 
 void FolderTree::FreeRecords(HTREEITEM item)

@@ -41,8 +41,9 @@ public:
     // Reads the subfolders of the item's folder: in place of its
     // placeholder when it has one, else after its children, and sorts them
     // all. A folder that cannot be read loses its placeholder and gets
-    // nothing.
-    void ReadSubfolders(HTREEITEM item);
+    // nothing. False when that was because its path is longer than the
+    // system takes (a tree deeper than that is cut there).
+    bool ReadSubfolders(HTREEITEM item);
 
     // Frees the records of item, of its descendants and of every following
     // sibling with theirs; the items stay, doing nothing any more.

@@ -264,27 +264,59 @@ TEST_F(Startup, ContentButtonWithAMissingFileShowsAnEmptyList)
     EXPECT_EQ(dlg.DoModal(), IDOK);
 }
 
-TEST_F(Startup, AHugeDescriptionIsCutAtTheLineLimit)
+TEST_F(Startup, AHugeDescriptionIsCutAtTheLineLimitWithAMarker)
 {
+    const QString cut = "*** The rest of the file is not shown: it is longer than 100,000 lines or 4 MB ***";
     QByteArray text;
     text.reserve(CVolumeContentsDlg::kMaxLines * 2 + 100);
-    for (int i = 0; i < CVolumeContentsDlg::kMaxLines + 50; ++i)
+    for (int i = 0; i < CVolumeContentsDlg::kMaxLines; ++i)
         text += "x\n";
+    // Exactly at the limit: everything shows, and nothing is said.
     volume.write("AAREADME.TXT", text);
     ExpectContents([](CVolumeContentsDlg& dlg) {
         EXPECT_EQ(dlg.m_listContents->GetCount(), CVolumeContentsDlg::kMaxLines);
+        EXPECT_EQ(dlg.m_listContents->GetText(CVolumeContentsDlg::kMaxLines - 1), "x");
+    }, [](CVolumeContentsDlg& dlg) { return Click(dlg, dlg.m_btnExit); });
+    app.InitInstance();
+    // One line more: the limit's lines and the marker.
+    volume.write("AAREADME.TXT", text + "y\n");
+    ExpectContents([&](CVolumeContentsDlg& dlg) {
+        ASSERT_EQ(dlg.m_listContents->GetCount(), CVolumeContentsDlg::kMaxLines + 1);
+        EXPECT_EQ(dlg.m_listContents->GetText(CVolumeContentsDlg::kMaxLines - 1), "x");
+        EXPECT_EQ(dlg.m_listContents->GetText(CVolumeContentsDlg::kMaxLines), cut);
     }, [](CVolumeContentsDlg& dlg) { return Click(dlg, dlg.m_btnExit); });
     app.InitInstance();
 }
 
 TEST_F(Startup, AnOverlongLineIsCutAndTheNextLineStillShows)
 {
-    // A description file with one line of 20 MB (a binary file, say).
-    volume.write("AAREADME.TXT", QByteArray(20 * 1024 * 1024, 'z') + "\nsecond\n");
+    // A description file with one line of 1 MB (a binary file, say).
+    volume.write("AAREADME.TXT", QByteArray(1024 * 1024, 'z') + "\nsecond\n");
     ExpectContents([](CVolumeContentsDlg& dlg) {
         ASSERT_EQ(dlg.m_listContents->GetCount(), 2);
         EXPECT_EQ(dlg.m_listContents->GetText(0), QString(CVolumeContentsDlg::kMaxLineLength, u'z'));
         EXPECT_EQ(dlg.m_listContents->GetText(1), "second");
+    }, [](CVolumeContentsDlg& dlg) { return Click(dlg, dlg.m_btnExit); });
+    app.InitInstance();
+}
+
+TEST_F(Startup, AFileLargerThanTheByteLimitShowsWhatFitsAndTheMarker)
+{
+    // Lines of 64 KiB of NUL bytes: the byte limit ends the list long
+    // before the line limit would.
+    QByteArray line(65535, '\0');
+    line += '\n';
+    QByteArray text;
+    for (int i = 0; i < 80; ++i)
+        text += line;
+    volume.write("AAREADME.TXT", text);
+    ExpectContents([](CVolumeContentsDlg& dlg) {
+        const int count = dlg.m_listContents->GetCount();
+        // 4 MiB hold exactly 64 lines; the marker follows them.
+        ASSERT_EQ(count, 65);
+        EXPECT_EQ(dlg.m_listContents->GetText(63), QString(65535, QChar(0)));
+        EXPECT_EQ(dlg.m_listContents->GetText(64),
+                  "*** The rest of the file is not shown: it is longer than 100,000 lines or 4 MB ***");
     }, [](CVolumeContentsDlg& dlg) { return Click(dlg, dlg.m_btnExit); });
     app.InitInstance();
 }

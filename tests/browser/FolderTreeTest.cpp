@@ -15,6 +15,12 @@
 #include <QPointer>
 #include <QTest>
 
+#include <fcntl.h>
+#include <string>
+#include <vector>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 // Watches the progress windows the tree opens while it reads folders.
@@ -136,6 +142,93 @@ TEST_F(FolderTree, ExpandingAFolderReadsItOnceBehindTheProgressWindow)
         EXPECT_EQ(watcher.shown, 1);
         EXPECT_EQ(Children(tree, data), (QStringList{"Images", "Tables"}));
     });
+}
+
+TEST_F(FolderTree, KeypadStarReadsAndOpensEverythingBelowBehindOneProgressWindow)
+{
+    volume.mkdir("DATA/IMAGES/RAW/DEEP");
+    volume.mkdir("DATA/IMAGES/CAL");
+    volume.mkdir("DATA/TABLES");
+    volume.mkdir("INDEX/SUB");
+    Run([&](CBrowserDlg& b) {
+        CTreeCtrl* tree = b.m_treeFolders;
+        HTREEITEM data = Child(tree, tree->GetRootItem(), "Data");
+        ASSERT_NE(data, nullptr);
+        tree->setCurrentItem(data);
+        ProgressWatcher watcher(&b);
+        QTest::keyClick(tree, Qt::Key_Asterisk, Qt::KeypadModifier);
+        EXPECT_EQ(watcher.shown, 1);
+        EXPECT_EQ(watcher.ownerDisabledWhileShown, 1);
+        EXPECT_TRUE(b.isEnabled());
+        EXPECT_EQ(b.m_strCurrentFolder, "D:/Data");
+
+        // Every folder below is read and open; the empty ones have lost
+        // their placeholders, so nothing is left to read.
+        EXPECT_TRUE(data->isExpanded());
+        HTREEITEM images = Child(tree, data, "Images");
+        ASSERT_NE(images, nullptr);
+        EXPECT_TRUE(images->isExpanded());
+        EXPECT_EQ(Children(tree, images), (QStringList{"Cal", "Raw"}));
+        HTREEITEM raw = Child(tree, images, "Raw");
+        ASSERT_NE(raw, nullptr);
+        EXPECT_TRUE(raw->isExpanded());
+        HTREEITEM deep = Child(tree, raw, "Deep");
+        ASSERT_NE(deep, nullptr);
+        EXPECT_EQ(deep->childCount(), 0);
+        EXPECT_EQ(Child(tree, images, "Cal")->childCount(), 0);
+        EXPECT_EQ(Child(tree, data, "Tables")->childCount(), 0);
+        EXPECT_EQ(Record(tree, deep)->m_strPath, "D:/Data/Images/Raw/Deep");
+        // A folder beside it is left as it was: unread and closed.
+        HTREEITEM index = Child(tree, tree->GetRootItem(), "Index");
+        EXPECT_FALSE(index->isExpanded());
+        EXPECT_EQ(Children(tree, index), QStringList{""});
+        // Opening an item afterwards reads nothing again.
+        images->setExpanded(false);
+        tree->Expand(images);
+        EXPECT_EQ(watcher.shown, 1);
+    });
+}
+
+TEST_F(FolderTree, AFolderBeyondThePathLimitSaysSoInTheStatusLine)
+{
+    // Folders of 200-character names: the path limit of 4096 bytes falls
+    // about twenty levels down.
+    // Written folder by folder from open folders, as no path may be longer.
+    const std::string name(200, 'n');
+    int fd = ::open(QFile::encodeName(volume.mkdir("DEEP")).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    for (int level = 0; level < 30 && fd >= 0; ++level) {
+        ASSERT_EQ(::mkdirat(fd, name.c_str(), 0755), 0);
+        const int next = ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ::close(fd);
+        fd = next;
+    }
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    Run([&](CBrowserDlg& b) {
+        CTreeCtrl* tree = b.m_treeFolders;
+        HTREEITEM deep = Child(tree, tree->GetRootItem(), "Deep");
+        ASSERT_NE(deep, nullptr);
+        tree->setCurrentItem(deep);
+        QTest::keyClick(tree, Qt::Key_Asterisk, Qt::KeypadModifier);
+        int levels = 0;
+        for (HTREEITEM item = deep; item->childCount() > 0; item = item->child(0))
+            ++levels;
+        EXPECT_GT(levels, 10);
+        EXPECT_LT(levels, 30);
+        EXPECT_EQ(b.m_staticStatus->text(),
+                  "A folder lies deeper than the longest path the system allows: its subfolders are not shown.");
+    });
+    // Taken down from the inside, as the temporary folder's own removal
+    // cannot reach below the limit either.
+    std::vector<int> levels{::open(QFile::encodeName(volume.file("DEEP")).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    for (int level = 0; level < 29 && levels.back() >= 0; ++level)
+        levels.push_back(::openat(levels.back(), name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    for (auto it = levels.rbegin(); it != levels.rend(); ++it) {
+        if (*it >= 0) {
+            ::unlinkat(*it, name.c_str(), AT_REMOVEDIR);
+            ::close(*it);
+        }
+    }
 }
 
 TEST_F(FolderTree, AFolderWithoutSubfoldersLosesItsExpandButton)
@@ -371,11 +464,10 @@ TEST_F(FolderTree, OddFolderNamesNeverBreakTheBrowser)
         EXPECT_EQ(Column(b.m_listFiles, 1), QStringList{"IMAGE"});
         tree->SelectItem(Child(tree, tree->GetRootItem(), "Sp ace"));
         EXPECT_EQ(Column(b.m_listFiles, 1), QStringList{"TABLE"});
-        // A backslash separates folders in the program's paths: this folder
-        // cannot be reached by its path, so it shows empty, without a box.
+        // A backslash in a name read from disk is part of the name.
         tree->SelectItem(Child(tree, tree->GetRootItem(), "Back\\slash"));
         EXPECT_EQ(b.m_strCurrentFolder, "D:/Back\\slash");
-        EXPECT_EQ(b.m_listFiles->GetItemCount(), 0);
+        EXPECT_EQ(Column(b.m_listFiles, 1), QStringList{"TABLE"});
     });
 }
 

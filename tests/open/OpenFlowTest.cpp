@@ -807,6 +807,22 @@ TEST_F(OpenFlow, ShippedHelperFileOpensSampleProductsInTheViewer)
     EXPECT_EQ(runner.DialogCount(), 1);  // no choice: one helper for each
 }
 
+TEST_F(OpenFlow, ANameWithABackslashListsAndOpens)
+{
+    const QString label = volume.write("DATA/A\\B.LBL", kTable);
+    RecordFifo fifo(records.path());
+    Run([&](CBrowserDlg& b) {
+        SelectFolder(b, {"Data"});
+        b.Session().m_helperList.clear();
+        b.Session().m_helperList.push_back(std::make_unique<CHelperEntry>("TABLE", Recorder(), "d", "", "T", ""));
+        DoubleClick(b, "A\\b.lbl");
+        const std::vector<Recording> got = fifo.Read();
+        ASSERT_EQ(got.size(), 1u);
+        EXPECT_EQ(got[0].argv, QStringList({Recorder(), label}));
+    });
+    EXPECT_TRUE(runner.Boxes().empty());
+}
+
 // ---------------------------------------------------------------------------
 // A hostile volume: files named like the programs the helpers name. The
 // helpers' programs are the recorder, and so are the volume's files, so

@@ -3,7 +3,9 @@
 // associations files and desktop entries, and Exec lines turned into
 // command lines.
 
+#include "open/LaunchHelper.h"
 #include "platform/DesktopEntry.h"
+#include "platform/Process.h"
 #include "platform/Registry.h"
 #include "platform/WinTypes.h"
 #include "support/FakeXdg.h"
@@ -288,6 +290,10 @@ TEST_F(ClassesView, ExecLinesBecomeCommandLines)
         {"viewer \"\" trailing\\\\\\\\\\\\\\\\ \"ends in\\\\\\\\\\\\\\\\\"",
          " \"\" trailing\\\\ \"ends in\\\\\\\\\""},
         {"viewer\\sspaced %f", " spaced \"%1\""},  // "\s" is a blank
+        // Literal place-holders and markers are written so that the launch
+        // leaves them alone.
+        {"viewer 100%%1 %%0 %%* -DDE %f", " 100%\"\"1 %\"\"0 %\"\"* -\"\"DDE \"%1\""},
+        {"viewer \"a %%1 b\" %f", " \"a \"%\"1 b\" \"%1\""},
         {"viewer %z", "<none>"},
         {"viewer %", "<none>"},
         {"viewer \"unclosed", "<none>"},
@@ -303,6 +309,14 @@ TEST_F(ClassesView, ExecLinesBecomeCommandLines)
         const QString expected = c.command == "<none>" ? c.command : Program("viewer") + c.command;
         EXPECT_EQ(Command("text/plain"), expected) << c.exec.constData();
     }
+
+    // A literal "%1" in the name or the Exec line reaches the program as
+    // it stands, and the file goes where the file code was.
+    xdg.desktopEntry("viewer.desktop",
+                     "[Desktop Entry]\nType=Application\nName=Take %1 -DDE\nExec=viewer %c %%1 %f\n");
+    const HelperCommand launched = BuildHelperCommand(Command("text/plain"), "D:/Notes.txt");
+    EXPECT_EQ(platform::SplitCommandLine(launched.commandLine),
+              QStringList({Program("viewer"), "Take %1 -DDE", "%1", "D:/Notes.txt"}));
 
     // An absolute program path is taken when it is an executable file.
     const QByteArray absolute = xdg.program("abs").toUtf8();

@@ -64,6 +64,21 @@ TEST_F(FileServices, DrivePathsMatchNamesWithoutRegardToCase)
     EXPECT_EQ(drives.ToHostPath("Q:/x"), QString());
 }
 
+TEST_F(FileServices, ANameWithABackslashIsOneComponentWhenTheFolderHoldsIt)
+{
+    const QString file = volume.write("Data/a\\B.LBL", "x");
+    const QString deep = volume.write("Data/x\\y/f.txt", "x");
+    const QString split = volume.write("Data/p/q.txt", "x");
+    EXPECT_EQ(platform::HostPath("D:/Data/a\\b.lbl"), file);
+    EXPECT_EQ(platform::HostPath("D:/data/X\\Y/F.TXT"), deep);
+    // Where no such name exists, "\\" still separates, as in the paths the
+    // program builds itself.
+    EXPECT_EQ(platform::HostPath("D:\\DATA\\P\\q.txt"), split);
+    EXPECT_EQ(platform::HostPath("D:/Data/p\\q.txt"), split);
+    // A listing of the folder with the backslash in its name.
+    EXPECT_EQ(List("D:/Data/x\\y\\*").count("f.txt"), 1u);
+}
+
 TEST_F(FileServices, ExactCaseWinsOverOtherCaseVariants)
 {
     volume.write("Readme.txt", "a");
@@ -248,6 +263,54 @@ TEST_F(FileServices, TextReaderCutsOverlongLinesWithoutHoldingThem)
     ASSERT_TRUE(file.ReadLine(line, 3));
     EXPECT_EQ(line, "de");
     EXPECT_FALSE(file.ReadLine(line, 3));
+}
+
+TEST_F(FileServices, TextReaderStopsAtItsReadLimit)
+{
+    volume.write("D.TXT", "abc\ndef\n");
+    CStdioFile file;
+    QByteArray line;
+    // The limit falls inside the second line: its start is the last line.
+    ASSERT_TRUE(file.Open("D:/D.TXT"));
+    file.SetReadLimit(5);
+    ASSERT_TRUE(file.ReadLine(line));
+    EXPECT_EQ(line, "abc");
+    ASSERT_TRUE(file.ReadLine(line));
+    EXPECT_EQ(line, "d");
+    EXPECT_FALSE(file.ReadLine(line));
+    EXPECT_TRUE(file.Truncated());
+    // A limit of the file's very size reads it all and is no cut.
+    ASSERT_TRUE(file.Open("D:/D.TXT"));
+    file.SetReadLimit(8);
+    ASSERT_TRUE(file.ReadLine(line));
+    ASSERT_TRUE(file.ReadLine(line));
+    EXPECT_EQ(line, "def");
+    EXPECT_FALSE(file.ReadLine(line));
+    EXPECT_FALSE(file.Truncated());
+    // Raw reads count as well.
+    ASSERT_TRUE(file.Open("D:/D.TXT"));
+    file.SetReadLimit(6);
+    char buffer[16] = {};
+    EXPECT_EQ(file.Read(buffer, sizeof buffer), 6);
+    EXPECT_EQ(QByteArray(buffer, 6), "abc\nde");
+    EXPECT_EQ(file.Read(buffer, sizeof buffer), 0);
+    EXPECT_TRUE(file.Truncated());
+}
+
+TEST_F(FileServices, PassingOverAHoleCostsNoMoreThanTheLimit)
+{
+    // A sparse file of 16 GiB without a line end: an unlimited reader would
+    // read all of it to find the end of its one line.
+    const QString path = volume.write("HOLE.TXT", "");
+    ASSERT_EQ(::truncate(QFile::encodeName(path).constData(), 16LL << 30), 0);
+    CStdioFile file;
+    ASSERT_TRUE(file.Open("D:/HOLE.TXT"));
+    file.SetReadLimit(1 << 20);
+    QByteArray line;
+    ASSERT_TRUE(file.ReadLine(line, 100));
+    EXPECT_EQ(line, QByteArray(100, '\0'));
+    EXPECT_FALSE(file.ReadLine(line, 100));
+    EXPECT_TRUE(file.Truncated());
 }
 
 TEST_F(FileServices, TextReaderDecodesLatin1WhenNotUtf8)

@@ -8,12 +8,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QSettings>
+#include <QSysInfo>
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -90,6 +93,97 @@ TEST_F(UserRegistry, ApplicationKeyIsTheSettingsFileAndValuesRoundTrip)
     RegCloseKey(key);
     EXPECT_TRUE(SettingsText().contains("Translate=1"));
     EXPECT_FALSE(SettingsText().contains("TRANSLATE"));
+}
+
+// ---------------------------------------------------------------------------
+// Saving: one replacement of the file per key, whatever earlier saves left.
+
+class UserRegistrySave : public UserRegistry {
+protected:
+    // Writes the three options through one key and closes it.
+    void SaveOptions(const QString& mask)
+    {
+        HKEY key = Create("Software\\Morvath\\Vellora");
+        ASSERT_NE(key, nullptr);
+        EXPECT_EQ(RegSetStringValue(key, "File Mask", mask), ERROR_SUCCESS);
+        EXPECT_EQ(RegSetDwordValue(key, "Translate", 0), ERROR_SUCCESS);
+        EXPECT_EQ(RegSetDwordValue(key, "Show Full Path", 1), ERROR_SUCCESS);
+        EXPECT_EQ(RegFlushKey(key), result);
+        RegCloseKey(key);
+    }
+    QString SavedMask() const
+    {
+        return QSettings(SettingsFile(), QSettings::NativeFormat).value("File Mask").toString();
+    }
+    // The process id of a process that has ended.
+    static qint64 DeadProcess()
+    {
+        const pid_t child = ::fork();
+        if (child == 0)
+            ::_exit(0);
+        ::waitpid(child, nullptr, 0);
+        return child;
+    }
+    QString LockFile() const { return SettingsFile() + ".lock"; }
+    LONG result = ERROR_SUCCESS;
+};
+
+TEST_F(UserRegistrySave, TheValuesOfAKeyAreWrittenTogetherWhenItIsFlushed)
+{
+    HKEY key = Create("Software\\Morvath\\Vellora");
+    ASSERT_NE(key, nullptr);
+    EXPECT_EQ(RegSetStringValue(key, "File Mask", "*.tab"), ERROR_SUCCESS);
+    EXPECT_EQ(RegSetDwordValue(key, "Translate", 0), ERROR_SUCCESS);
+    // Read back through the key before the file has them.
+    QString text;
+    EXPECT_EQ(RegQueryStringValue(key, "FILE MASK", text), ERROR_SUCCESS);
+    EXPECT_EQ(text, "*.tab");
+    EXPECT_FALSE(QFileInfo::exists(SettingsFile()));
+    EXPECT_EQ(RegFlushKey(key), ERROR_SUCCESS);
+    EXPECT_EQ(SavedMask(), "*.tab");
+    EXPECT_EQ(QSettings(SettingsFile(), QSettings::NativeFormat).value("Translate").toString(), "0");
+    RegCloseKey(key);
+    EXPECT_EQ(CompanyFolder(), QStringList{"Vellora.conf"});
+}
+
+TEST_F(UserRegistrySave, StaleLocksAreTakenOverAtOnce)
+{
+    SaveOptions("*.first");
+    // An empty lock: its writer died before it could name itself.
+    xdg.write("config/Morvath/Vellora.conf.lock", "");
+    SaveOptions("*.second");
+    EXPECT_EQ(SavedMask(), "*.second");
+    EXPECT_EQ(CompanyFolder(), QStringList{"Vellora.conf"});
+    // A lock whose owner is gone, and what an interrupted save left: its
+    // saving folder and the lock taken while removing a stale lock.
+    const QByteArray owner = QByteArray::number(DeadProcess()) + "\ntest_platform\n" +
+                             QSysInfo::machineHostName().toUtf8() + "\n";
+    xdg.write("config/Morvath/Vellora.conf.lock", owner);
+    xdg.write("config/Morvath/Vellora.conf.saving." + QString::number(DeadProcess()) + "/Vellora.conf", "[Gen");
+    xdg.write("config/Morvath/Vellora.conf.lock.rmlock", "");
+    SaveOptions("*.third");
+    EXPECT_EQ(SavedMask(), "*.third");
+    EXPECT_EQ(CompanyFolder(), QStringList{"Vellora.conf"});
+}
+
+TEST_F(UserRegistrySave, ALockThatCannotBeHadKeepsTheFileAsItWas)
+{
+    SaveOptions("*.kept");
+    const QByteArray before = SettingsText();
+    // A live writer holds the lock: the save waits a moment, then gives up.
+    {
+        QLockFile held(LockFile());
+        ASSERT_TRUE(held.tryLock(0));
+        result = ERROR_WRITE_FAULT;
+        SaveOptions("*.lost");
+    }
+    EXPECT_EQ(SettingsText(), before);
+    // A folder at the lock's place cannot be removed: the same.
+    xdg.dir().mkdir("config/Morvath/Vellora.conf.lock");
+    SaveOptions("*.lost");
+    EXPECT_EQ(SettingsText(), before);
+    EXPECT_EQ(SavedMask(), "*.kept");
+    EXPECT_EQ(CompanyFolder(), (QStringList{"Vellora.conf", "Vellora.conf.lock"}));
 }
 
 TEST_F(UserRegistry, NumbersAreReadWithACheckedConversion)
@@ -204,7 +298,10 @@ TEST_F(UserRegistry, TreeAboveAndBelowTheApplicationKey)
     QString text;
     EXPECT_EQ(RegQueryStringValue(deeper, "V", text), ERROR_SUCCESS);
     EXPECT_EQ(text, "deep");
-    EXPECT_EQ(RegOpenKeyEx(sub, "Missing", KEY_READ, &deeper), ERROR_FILE_NOT_FOUND);
+    RegCloseKey(deeper);
+    HKEY missing = nullptr;
+    EXPECT_EQ(RegOpenKeyEx(sub, "Missing", KEY_READ, &missing), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(missing, nullptr);
     RegCloseKey(sub);
 
     HKEY company = nullptr;

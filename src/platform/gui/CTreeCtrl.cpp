@@ -1,6 +1,7 @@
 #include "platform/gui/CTreeCtrl.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 
 #include <algorithm>
 
@@ -152,6 +153,37 @@ bool CTreeCtrl::SelectItem(HTREEITEM item)
         return false;
     setCurrentItem(item);
     return true;
+}
+
+void CTreeCtrl::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Asterisk && currentItem()) {
+        emit expandAllRequested(currentItem());
+        event->accept();
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
+}
+
+void CTreeCtrl::ExpandAll(HTREEITEM item)
+{
+    if (!item)
+        return;
+    // With a layout pending, the view only notes each expanded item; the
+    // one layout afterwards places them all.
+    scheduleDelayedItemsLayout();
+    m_quiet = true;
+    std::vector<QTreeWidgetItem*> pending{item};
+    while (!pending.empty()) {
+        QTreeWidgetItem* current = pending.back();
+        pending.pop_back();
+        if (current->childCount() == 0)
+            continue;
+        current->setExpanded(true);
+        for (int i = current->childCount() - 1; i >= 0; --i)
+            pending.push_back(current->child(i));
+    }
+    m_quiet = false;
 }
 
 bool CTreeCtrl::Expand(HTREEITEM item)

@@ -50,6 +50,10 @@ public:
     bool SelectItem(HTREEITEM item);
     // Expands item; the item-expanding notification runs first.
     bool Expand(HTREEITEM item);
+    // Expands item and every item below it that has children, without
+    // notifications (the owner has read them all before), laying the view
+    // out once at the end.
+    void ExpandAll(HTREEITEM item);
     // Sorts the direct children of item (null: top level) by their text,
     // without regard to case; not recursive, stable. Children already in
     // that order are left as they are.
@@ -63,6 +67,12 @@ signals:
     void selChanged(QTreeWidgetItem* item);
     // TVN_ITEMEXPANDING: item is about to open (expanding) or close.
     void itemExpanding(QTreeWidgetItem* item, bool expanding);
+    // The user asked for item and everything below it to open (keypad
+    // "*"): the owner reads what it must and calls ExpandAll.
+    void expandAllRequested(QTreeWidgetItem* item);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void OnCurrentItemChanged(QTreeWidgetItem* current);
