@@ -115,7 +115,8 @@ TEST(Pds3RealProducts, SyntheticImagesHoldTheirListedValues)
 {
     const QString one = ProductPath(QStringLiteral("pds3-synthetic-planetaryimage/pds3_1band.IMG"));
     SKIP_WITHOUT(one);
-    const ArrayObject& image = OnlyImage(ReadPds3Product(one));
+    const Product imageProduct = ReadPds3Product(one);
+    const ArrayObject& image = OnlyImage(imageProduct);
     ASSERT_EQ(image.Lines(), 10);
     ASSERT_EQ(image.Samples(), 10);
     for (int line = 0; line < 10; ++line) {
@@ -133,7 +134,8 @@ TEST(Pds3RealProducts, SyntheticImagesHoldTheirListedValues)
         }
     }
     const QString three = ProductPath(QStringLiteral("pds3-synthetic-planetaryimage/pds3_3bands.IMG"));
-    const ArrayObject& bands = OnlyImage(ReadPds3Product(three));
+    const Product bandsProduct = ReadPds3Product(three);
+    const ArrayObject& bands = OnlyImage(bandsProduct);
     EXPECT_EQ(bands.Bands(), 3);
     EXPECT_EQ(bands.offset, 540);  // ^IMAGE = 28 as the README counts it
 }
