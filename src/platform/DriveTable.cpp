@@ -202,9 +202,9 @@ QString DriveTable::ToHostPath(const QString& path) const
         base = CurrentDirectory();
     }
 
-    // The components of the path, in order. A part between two "/" that
+    // The components of the path, in order. A segment between two "/" that
     // holds "\" may also be one name read from disk (Linux names may hold
-    // "\"): its first component notes where the part ends.
+    // "\"): its first component notes where the segment ends.
     struct Component {
         QString text;
         qsizetype end;        // where it ends in path

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <functional>
 
-struct ImageSpec {
+struct ImageLayout {
     std::int64_t lines = 10;
     std::int64_t samples = 10;
     std::int64_t bands = 1;
@@ -27,19 +27,19 @@ struct ImageSpec {
     bool truncate = false;  // the data file ends halfway
 };
 
-inline QString WriteImageProduct(const TempDir& dir, const QString& name, const ImageSpec& spec)
+inline QString WriteImageProduct(const TempDir& dir, const QString& name, const ImageLayout& layout)
 {
     ByteWriter data;
-    for (std::int64_t b = 0; b < spec.bands; ++b)
-        for (std::int64_t l = 0; l < spec.lines; ++l)
-            for (std::int64_t s = 0; s < spec.samples; ++s)
-                data.Big(spec.value(b, l, s), 2);
+    for (std::int64_t b = 0; b < layout.bands; ++b)
+        for (std::int64_t l = 0; l < layout.lines; ++l)
+            for (std::int64_t s = 0; s < layout.samples; ++s)
+                data.Big(layout.value(b, l, s), 2);
     QByteArray bytes = data.bytes();
-    if (spec.truncate)
+    if (layout.truncate)
         bytes.truncate(bytes.size() / 2);
     dir.write(name + QStringLiteral(".raw"), bytes);
 
-    const bool threeD = spec.bands > 1;
+    const bool threeD = layout.bands > 1;
     QString axes;
     int sequence = 1;
     const auto axis = [&](const char* axisName, std::int64_t elements) {
@@ -51,23 +51,23 @@ inline QString WriteImageProduct(const TempDir& dir, const QString& name, const 
                     .arg(sequence++);
     };
     if (threeD)
-        axis("Band", spec.bands);
-    axis("Line", spec.lines);
-    axis("Sample", spec.samples);
+        axis("Band", layout.bands);
+    axis("Line", layout.lines);
+    axis("Sample", layout.samples);
     QString element = QStringLiteral("        <data_type>UnsignedMSB2</data_type>\n");
-    if (!spec.unit.isEmpty())
-        element += QStringLiteral("        <unit>%1</unit>\n").arg(spec.unit);
-    if (!spec.scalingFactor.isEmpty())
-        element += QStringLiteral("        <scaling_factor>%1</scaling_factor>\n").arg(spec.scalingFactor);
-    if (!spec.valueOffset.isEmpty())
-        element += QStringLiteral("        <value_offset>%1</value_offset>\n").arg(spec.valueOffset);
+    if (!layout.unit.isEmpty())
+        element += QStringLiteral("        <unit>%1</unit>\n").arg(layout.unit);
+    if (!layout.scalingFactor.isEmpty())
+        element += QStringLiteral("        <scaling_factor>%1</scaling_factor>\n").arg(layout.scalingFactor);
+    if (!layout.valueOffset.isEmpty())
+        element += QStringLiteral("        <value_offset>%1</value_offset>\n").arg(layout.valueOffset);
     const QString specials =
-        spec.missingConstant.isEmpty()
+        layout.missingConstant.isEmpty()
             ? QString()
             : QStringLiteral("      <Special_Constants><missing_constant>%1</missing_constant></Special_Constants>\n")
-                  .arg(spec.missingConstant);
+                  .arg(layout.missingConstant);
     QString display;
-    if (spec.rightToLeft || spec.bottomToTop)
+    if (layout.rightToLeft || layout.bottomToTop)
         display = QStringLiteral(
                       "  <Observation_Area>\n"
                       "    <Discipline_Area>\n"
@@ -84,8 +84,8 @@ inline QString WriteImageProduct(const TempDir& dir, const QString& name, const 
                       "      </Display_Settings>\n"
                       "    </Discipline_Area>\n"
                       "  </Observation_Area>\n")
-                      .arg(QLatin1String(spec.rightToLeft ? "Right to Left" : "Left to Right"),
-                           QLatin1String(spec.bottomToTop ? "Bottom to Top" : "Top to Bottom"));
+                      .arg(QLatin1String(layout.rightToLeft ? "Right to Left" : "Left to Right"),
+                           QLatin1String(layout.bottomToTop ? "Bottom to Top" : "Top to Bottom"));
     const QString label = QStringLiteral(
                               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                               "<Product_Observational xmlns=\"http://pds.nasa.gov/pds4/pds/v1\">\n"

@@ -61,13 +61,13 @@ struct ShownView {
 TEST(TileLoader, ReadsTheReducedPictureAndExactTilesWithinItsCache)
 {
     TempDir dir;
-    ImageSpec spec;
-    spec.lines = 2100;
-    spec.samples = 1500;
-    spec.value = [](std::int64_t, std::int64_t line, std::int64_t sample) {
+    ImageLayout layout;
+    layout.lines = 2100;
+    layout.samples = 1500;
+    layout.value = [](std::int64_t, std::int64_t line, std::int64_t sample) {
         return std::uint16_t((line * 31 + sample * 7) % 60000);
     };
-    const QString label = WriteImageProduct(dir, QStringLiteral("big"), spec);
+    const QString label = WriteImageProduct(dir, QStringLiteral("big"), layout);
     // Room for three 256 x 256 tiles of floats.
     TileLoader loader(Reader(label), 3 * kTileSize * kTileSize * 4);
     EXPECT_EQ(loader.overviewStep(), 3);  // 2100 lines in at most 1024
@@ -109,17 +109,17 @@ TEST(TileLoader, ReadsTheReducedPictureAndExactTilesWithinItsCache)
 TEST(ImageView, FitsOnOpenAndShowsTheValueUnderTheMouse)
 {
     TempDir dir;
-    ImageSpec spec;
-    spec.lines = 40;
-    spec.samples = 60;
-    spec.unit = QStringLiteral("K");
-    spec.scalingFactor = QStringLiteral("0.5");
-    spec.valueOffset = QStringLiteral("10");
-    spec.missingConstant = QStringLiteral("65535");
-    spec.value = [](std::int64_t, std::int64_t line, std::int64_t sample) {
+    ImageLayout layout;
+    layout.lines = 40;
+    layout.samples = 60;
+    layout.unit = QStringLiteral("K");
+    layout.scalingFactor = QStringLiteral("0.5");
+    layout.valueOffset = QStringLiteral("10");
+    layout.missingConstant = QStringLiteral("65535");
+    layout.value = [](std::int64_t, std::int64_t line, std::int64_t sample) {
         return std::uint16_t(line == 3 && sample == 4 ? 65535 : line * 100 + sample);
     };
-    ShownView shown(WriteImageProduct(dir, QStringLiteral("small"), spec));
+    ShownView shown(WriteImageProduct(dir, QStringLiteral("small"), layout));
     ImageCanvas& canvas = shown.view.canvas();
     // Fitted: 60 samples across the canvas's width, or 40 lines down its height.
     EXPECT_DOUBLE_EQ(canvas.zoom(), std::min(canvas.width() / 60.0, canvas.height() / 40.0));
@@ -141,10 +141,10 @@ TEST(ImageView, FitsOnOpenAndShowsTheValueUnderTheMouse)
 TEST(ImageView, KeysZoomFitAndPan)
 {
     TempDir dir;
-    ImageSpec spec;
-    spec.lines = 300;
-    spec.samples = 400;
-    ShownView shown(WriteImageProduct(dir, QStringLiteral("keys"), spec));
+    ImageLayout layout;
+    layout.lines = 300;
+    layout.samples = 400;
+    ShownView shown(WriteImageProduct(dir, QStringLiteral("keys"), layout));
     ImageCanvas& canvas = shown.view.canvas();
     canvas.setFocus();
     const double fitted = canvas.zoom();
@@ -177,14 +177,14 @@ TEST(ImageView, KeysZoomFitAndPan)
 TEST(ImageView, ZoomedInDrawsFullResolutionTiles)
 {
     TempDir dir;
-    ImageSpec spec;
-    spec.lines = 3000;
-    spec.samples = 2000;
+    ImageLayout layout;
+    layout.lines = 3000;
+    layout.samples = 2000;
     // Vertical stripes two samples wide: lost in the reduced picture.
-    spec.value = [](std::int64_t, std::int64_t, std::int64_t sample) {
+    layout.value = [](std::int64_t, std::int64_t, std::int64_t sample) {
         return std::uint16_t(sample / 2 % 2 ? 1000 : 0);
     };
-    ShownView shown(WriteImageProduct(dir, QStringLiteral("stripes"), spec));
+    ShownView shown(WriteImageProduct(dir, QStringLiteral("stripes"), layout));
     ImageCanvas& canvas = shown.view.canvas();
     EXPECT_TRUE(canvas.VisibleTiles().empty());  // at fit the reduced picture is enough
     canvas.ActualSize();
@@ -212,15 +212,15 @@ TEST(ImageView, ZoomedInDrawsFullResolutionTiles)
 TEST(ImageView, StretchModesTypedAndDraggedLimits)
 {
     TempDir dir;
-    ImageSpec spec;
-    spec.lines = 100;
-    spec.samples = 100;
-    spec.missingConstant = QStringLiteral("65535");
+    ImageLayout layout;
+    layout.lines = 100;
+    layout.samples = 100;
+    layout.missingConstant = QStringLiteral("65535");
     // Values 0..9999 once each, with the corner missing.
-    spec.value = [](std::int64_t, std::int64_t line, std::int64_t sample) {
+    layout.value = [](std::int64_t, std::int64_t line, std::int64_t sample) {
         return std::uint16_t(line == 0 && sample == 0 ? 65535 : line * 100 + sample);
     };
-    ShownView shown(WriteImageProduct(dir, QStringLiteral("ramp"), spec));
+    ShownView shown(WriteImageProduct(dir, QStringLiteral("ramp"), layout));
     ImageView& view = shown.view;
     EXPECT_EQ(view.stretchMode(), StretchMode::Percentile);
     EXPECT_NEAR(view.look().limits[0].low, 50, 1.5);
@@ -266,16 +266,16 @@ TEST(ImageView, StretchModesTypedAndDraggedLimits)
 TEST(ImageView, BandsRgbAndDisplayDirection)
 {
     TempDir dir;
-    ImageSpec spec;
-    spec.lines = 20;
-    spec.samples = 30;
-    spec.bands = 3;
-    spec.rightToLeft = true;
-    spec.bottomToTop = true;
-    spec.value = [](std::int64_t band, std::int64_t line, std::int64_t sample) {
+    ImageLayout layout;
+    layout.lines = 20;
+    layout.samples = 30;
+    layout.bands = 3;
+    layout.rightToLeft = true;
+    layout.bottomToTop = true;
+    layout.value = [](std::int64_t band, std::int64_t line, std::int64_t sample) {
         return std::uint16_t(band * 10000 + line * 100 + sample);
     };
-    ShownView shown(WriteImageProduct(dir, QStringLiteral("bands"), spec));
+    ShownView shown(WriteImageProduct(dir, QStringLiteral("bands"), layout));
     ImageView& view = shown.view;
     ImageCanvas& canvas = view.canvas();
     // The first line and sample are at the bottom right.
@@ -310,7 +310,7 @@ TEST(ImageView, BandsRgbAndDisplayDirection)
 TEST(ImageView, ExportWritesTheViewAsPng)
 {
     TempDir dir;
-    ShownView shown(WriteImageProduct(dir, QStringLiteral("export"), ImageSpec{}));
+    ShownView shown(WriteImageProduct(dir, QStringLiteral("export"), ImageLayout{}));
     QString error;
     ASSERT_TRUE(shown.view.ExportPng(dir.file(QStringLiteral("view.png")), error)) << error.toStdString();
     QImageReader reader(dir.file(QStringLiteral("view.png")));
@@ -324,11 +324,11 @@ TEST(ImageView, ExportWritesTheViewAsPng)
 TEST(ImageView, ShortFileShowsWhatIsThere)
 {
     TempDir dir;
-    ImageSpec spec;
-    spec.lines = 20;
-    spec.samples = 20;
-    spec.truncate = true;
-    ShownView shown(WriteImageProduct(dir, QStringLiteral("short"), spec));
+    ImageLayout layout;
+    layout.lines = 20;
+    layout.samples = 20;
+    layout.truncate = true;
+    ShownView shown(WriteImageProduct(dir, QStringLiteral("short"), layout));
     EXPECT_EQ(shown.StatusAt(2, 3), QStringLiteral("Line 3, sample 4: stored 203, scaled 203"));
     EXPECT_EQ(shown.StatusAt(15, 3), QStringLiteral("Line 16, sample 4: no value (beyond the end of the file)"));
 }

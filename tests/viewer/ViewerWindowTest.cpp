@@ -65,10 +65,10 @@ void Settle(ViewerWindow& window)
 TEST(ViewerWindow, ShowsTheStructureAndOpensOnTheImage)
 {
     TempDir dir;
-    ImageSpec spec;
-    spec.lines = 30;
-    spec.samples = 50;
-    const QString label = WriteImageProduct(dir, QStringLiteral("scene"), spec);
+    ImageLayout layout;
+    layout.lines = 30;
+    layout.samples = 50;
+    const QString label = WriteImageProduct(dir, QStringLiteral("scene"), layout);
     ViewerWindow window;
     window.resize(900, 600);
     window.show();
@@ -135,8 +135,8 @@ TEST(ViewerWindow, FailuresShowWhyInPlaceOfTheView)
 
     // A label whose data file is missing: its structure and label are
     // still there, the reader's message replaces the view.
-    ImageSpec spec;
-    const QString label = WriteImageProduct(dir, QStringLiteral("lost"), spec);
+    ImageLayout layout;
+    const QString label = WriteImageProduct(dir, QStringLiteral("lost"), layout);
     QFile::remove(dir.file(QStringLiteral("lost.raw")));
     EXPECT_TRUE(window.OpenFile(label));
     EXPECT_TRUE(FindNode(window.structure(), QStringLiteral("Array_2D_Image (TEST_IMAGE)")));
@@ -156,7 +156,7 @@ TEST(ViewerWindow, FailuresShowWhyInPlaceOfTheView)
         << MessageShown(window).toStdString();
 
     // And a good product after all that.
-    EXPECT_TRUE(window.OpenFile(WriteImageProduct(dir, QStringLiteral("good"), spec)));
+    EXPECT_TRUE(window.OpenFile(WriteImageProduct(dir, QStringLiteral("good"), layout)));
     EXPECT_TRUE(window.currentImageView());
 }
 
@@ -236,10 +236,10 @@ TEST(Thumbnail, WritesABoundedPngThroughTheProgram)
 {
     TempDir dir;
     TempDir home;
-    ImageSpec spec;
-    spec.lines = 900;
-    spec.samples = 300;
-    const QString label = WriteImageProduct(dir, QStringLiteral("tall"), spec);
+    ImageLayout layout;
+    layout.lines = 900;
+    layout.samples = 300;
+    const QString label = WriteImageProduct(dir, QStringLiteral("tall"), layout);
     const QString out = dir.file(QStringLiteral("tall.png"));
     const ProgramRun run = ProgramRun::Start(QStringLiteral(VELLORA_VIEW_PROGRAM),
                                              {QStringLiteral("--thumbnail"), QStringLiteral("128"), label, out},
@@ -250,8 +250,8 @@ TEST(Thumbnail, WritesABoundedPngThroughTheProgram)
     EXPECT_LE(std::max(reader.size().width(), reader.size().height()), 128);
 
     // A missing sample is transparent.
-    spec.missingConstant = QStringLiteral("0");
-    const QString holed = WriteImageProduct(dir, QStringLiteral("holed"), spec);
+    layout.missingConstant = QStringLiteral("0");
+    const QString holed = WriteImageProduct(dir, QStringLiteral("holed"), layout);
     const QString holedOut = dir.file(QStringLiteral("holed.png"));
     WriteThumbnail(holed, 128, holedOut);
     const QImage written(holedOut);
