@@ -21,7 +21,7 @@ runs=3
 
 if [ -z "${VELLORA_BENCH_INNER:-}" ]; then
     export VELLORA_BENCH_INNER=1
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$program"
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$program"
 fi
 
 work="$(mktemp -d)"

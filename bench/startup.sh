@@ -24,7 +24,7 @@ runs=10
 
 if [ -z "${VELLORA_BENCH_INNER:-}" ]; then
     export VELLORA_BENCH_INNER=1
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$program" "$volume"
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$program" "$volume"
 fi
 
 export XDG_RUNTIME_DIR="$(mktemp -d)"
