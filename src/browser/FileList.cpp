@@ -9,6 +9,8 @@
 #include "volume/CFileItem.h"
 #include "volume/FileNames.h"
 
+#include <QSet>
+
 #include <algorithm>
 
 void FileList::InsertColumns()
@@ -35,6 +37,10 @@ void FileList::Fill(const QString& folder, const QString& mask)
         QString size;
     };
     std::vector<Listed> listed;
+    // Equal column texts share one string, as they do in the list: a
+    // column holds a few distinct values, not one copy per row.
+    QSet<QString> texts;
+    const auto shared = [&texts](const QString& text) { return *texts.insert(text); };
     FileFinder finder;
     for (bool more = finder.FindFirst(folder + u'\\' + mask); more; more = finder.FindNext()) {
         const FindEntry& entry = finder.Entry();
@@ -46,8 +52,8 @@ void FileList::Fill(const QString& folder, const QString& mask)
         // The record keeps the name on disk: the entry is read and opened
         // by it, beside any names that differ from it only in case.
         CFileItem record(name, folder + u'/' + name, volume::FileType(isFolder, extension), entry.name);
-        QString contentType = ContentTypeColumn(isFolder, extension, record);
-        QString size = SizeColumn(isFolder, entry.attributes, entry.size, record.DiskPath());
+        QString contentType = shared(ContentTypeColumn(isFolder, extension, record));
+        QString size = shared(SizeColumn(isFolder, entry.attributes, entry.size, record.DiskPath()));
         listed.push_back({std::move(record), std::move(contentType), std::move(size)});
     }
     finder.Close();
