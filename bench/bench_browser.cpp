@@ -240,7 +240,6 @@ void BM_ListMemory(benchmark::State& state, Setup& setup)
     state.counters["heap_MB"] = heapAdded / 1e6;
     state.counters["rss_MB"] = residentAdded / 1e6;
     state.counters["refill_growth_KB"] = refillGrowth / 1e3;
-    state.counters["records"] = double(browser.LiveListRecords());
 }
 
 }  // namespace

@@ -257,6 +257,7 @@ void CBrowserDlg::OnDestroy()
     // The help page runs in the desktop's browser: nothing to release.
     if (m_treeFolders && m_treeFolders->GetRootItem())
         FreeTreeItems(m_treeFolders->GetRootItem());
+    m_fileList.Clear();
     m_session.Save();
     m_bLayoutReady = false;
     CDialog::OnDestroy();
@@ -297,8 +298,6 @@ void CBrowserDlg::ConnectBrowsingControls()
     if (m_listFiles) {
         m_browseConnections.push_back(
             connect(m_listFiles, &CListCtrl::itemChanged, this, &CBrowserDlg::OnItemChangedFileList));
-        m_browseConnections.push_back(connect(m_listFiles, &CListCtrl::deleteItem, this,
-                                              [this](int item, void*) { OnDeleteItemFileList(item); }));
         m_browseConnections.push_back(connect(m_listFiles, &CListCtrl::dblClk, this, &CBrowserDlg::OnDblclkFileList));
     }
 }
@@ -449,9 +448,9 @@ void CBrowserDlg::FillFileList()
 {
     if (!m_listFiles)
         return;
-    m_listFiles->DeleteAllItems();  // each item's record goes with it
-    // The recorded item went with the list; an index into the new list
-    // would name an unrelated file.
+    // Filling the list replaces its rows and their records. The recorded
+    // item goes with them; an index into the new list would name an
+    // unrelated file.
     m_nChangedItem = -1;
     m_nChangedSubItem = 0;
     if (m_staticStatus)
@@ -459,8 +458,6 @@ void CBrowserDlg::FillFileList()
 
     m_fileList.Fill(m_strCurrentFolder, m_session.m_strFileMask);
 }
-
-void CBrowserDlg::OnDeleteItemFileList(int item) { m_fileList.FreeRecord(item); }
 
 void CBrowserDlg::OnListView()
 {

@@ -14,7 +14,6 @@
 #include <QPixmap>
 #include <QString>
 
-#include <cstddef>
 #include <memory>
 #include <vector>
 
@@ -63,10 +62,6 @@ public:
     void OpenSubfolder(const CFileItem& listItem) override;
     QWidget* Window() override { return this; }
 
-    // Records alive for the folder tree's and the file list's items.
-    std::size_t LiveTreeRecords() const { return m_folders.LiveRecords(); }
-    std::size_t LiveListRecords() const { return m_fileList.LiveRecords(); }
-
     // The window's menu (on Linux a context menu on the window's background
     // and pictures), holding "&About Vellora..." once initialised.
     QMenu* SystemMenu() const { return m_pSystemMenu; }
@@ -84,6 +79,7 @@ public:
     QPushButton* m_btnUpDir = nullptr;
     QLabel* m_staticStatus = nullptr;
     CListCtrl* m_listFiles = nullptr;
+    FileList m_fileList;  // the rows of m_listFiles with their records
     CTreeCtrl* m_treeFolders = nullptr;
     QIcon m_hIcon;
     QPixmap m_bmpUpDir;
@@ -131,17 +127,14 @@ private:
 
     // File list.
     void OnItemChangedFileList(int item, int subItem);
-    void OnDeleteItemFileList(int item);
 
     void ConnectBrowsingControls();
     void DisconnectBrowsingControls();
 
     BrowserSession& m_session;
     QMenu* m_pSystemMenu = nullptr;
-    // The folder tree, whose items own their records, and the file list,
-    // whose records go as each item goes.
+    // The folder tree, whose items own their records.
     FolderTree m_folders;
-    FileList m_fileList;
     std::vector<QMetaObject::Connection> m_browseConnections;
     bool m_bFolderTooDeep = false;  // the last folder read lay beyond the path limit
 };

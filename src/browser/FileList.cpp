@@ -9,6 +9,10 @@
 #include "volume/CFileItem.h"
 #include "volume/FileNames.h"
 
+#include <QSet>
+
+#include <algorithm>
+
 void FileList::InsertColumns()
 {
     if (!m_list)
@@ -22,47 +26,62 @@ void FileList::InsertColumns()
 
 void FileList::Fill(const QString& folder, const QString& mask)
 {
+    Clear();
     if (!m_list)
         return;
+    // The columns are read as the entries are listed, so that any message
+    // about a label comes in listing order; the rows are ordered after.
+    struct Listed {
+        CFileItem record;
+        QString contentType;
+        QString size;
+    };
+    std::vector<Listed> listed;
+    // Equal column texts share one string, as they do in the list: a
+    // column holds a few distinct values, not one copy per row.
+    QSet<QString> texts;
+    const auto shared = [&texts](const QString& text) { return *texts.insert(text); };
     FileFinder finder;
-    if (!finder.FindFirst(folder + u'\\' + mask))
-        return;
-    int next = 0;
-    do {
+    for (bool more = finder.FindFirst(folder + u'\\' + mask); more; more = finder.FindNext()) {
         const FindEntry& entry = finder.Entry();
         if (entry.name.startsWith(u'.'))
             continue;
         const bool isFolder = (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         const QString extension = volume::Extension(entry.name);
-        const int type = volume::FileType(isFolder, extension);
         const QString name = volume::DisplayName(entry.name);
-        const QString path = folder + u'/' + name;
-        const int item = m_list->InsertItem(next++, name, type);
         // The record keeps the name on disk: the entry is read and opened
         // by it, beside any names that differ from it only in case.
-        CFileItem* record = m_records.Add(name, path, type, entry.name);
-        m_list->SetItemData(item, record);
-        m_list->SetItemText(item, 1, ContentTypeColumn(isFolder, extension, *record));
-        m_list->SetItemText(item, 2, SizeColumn(isFolder, entry.attributes, entry.size, record->DiskPath()));
-    } while (finder.FindNext());
+        CFileItem record(name, folder + u'/' + name, volume::FileType(isFolder, extension), entry.name);
+        QString contentType = shared(ContentTypeColumn(isFolder, extension, record));
+        QString size = shared(SizeColumn(isFolder, entry.attributes, entry.size, record.DiskPath()));
+        listed.push_back({std::move(record), std::move(contentType), std::move(size)});
+    }
     finder.Close();
-    m_list->SortItems([](void* a, void* b) {
-        return Compare(static_cast<const CFileItem*>(a), static_cast<const CFileItem*>(b));
+    std::stable_sort(listed.begin(), listed.end(), [](const Listed& a, const Listed& b) {
+        if (const int byFirstByte = Compare(&a.record, &b.record))
+            return byFirstByte < 0;
+        return QString::compare(a.record.m_strName, b.record.m_strName, Qt::CaseInsensitive) < 0;
     });
+    m_records.reserve(listed.size());
+    for (Listed& row : listed) {
+        const int item = m_list->InsertItem(m_list->GetItemCount(), row.record.m_strName, row.record.m_nType);
+        m_list->SetItemText(item, 1, row.contentType);
+        m_list->SetItemText(item, 2, row.size);
+        m_records.push_back(std::move(row.record));
+    }
+}
+
+void FileList::Clear()
+{
+    m_records.clear();
+    if (m_list)
+        m_list->DeleteAllItems();
 }
 
 const CFileItem* FileList::Record(int item) const
 {
-    if (!m_list || item < 0 || item >= m_list->GetItemCount())
-        return nullptr;
-    const void* data = m_list->GetItemData(item);
-    return m_records.Holds(data) ? static_cast<const CFileItem*>(data) : nullptr;
-}
-
-void FileList::FreeRecord(int item)
-{
-    if (m_list)
-        m_records.Free(m_list->GetItemData(item));
+    return item >= 0 && item < static_cast<int>(m_records.size()) ? &m_records[static_cast<std::size_t>(item)]
+                                                                    : nullptr;
 }
 
 int FileList::Compare(const CFileItem* record1, const CFileItem* record2)

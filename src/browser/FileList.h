@@ -3,19 +3,18 @@
 // listing of one folder, and the records of its items. Each listed entry
 // shows its display name with the icon of its kind, then its content type
 // ("FOLDER", a label's content type, or the extension) and its size; the
-// rows are ordered by the first byte of their names (see Compare). The
-// records live until the list's delete notification frees them.
+// rows are ordered by the first byte of their names (see Compare). The list
+// owns the record of each row, in row order, until it is cleared or filled
+// again.
 
-#include "browser/CFileItemStore.h"
 #include "platform/gui/CListCtrl.h"
+#include "volume/CFileItem.h"
 
 #include <QPointer>
 #include <QString>
 
-#include <cstddef>
 #include <cstdint>
-
-class CFileItem;
+#include <vector>
 
 class FileList {
 public:
@@ -29,20 +28,19 @@ public:
     // "File Name", "Content Type" (left aligned) and "Size" (right aligned),
     // in place of any columns before.
     void InsertColumns();
-    // Appends the entries of folder (a drive path) that match mask, but for
-    // dot-names, then orders the whole list.
+    // Lists the entries of folder (a drive path) that match mask, but for
+    // dot-names, in place of the rows before, in the list's order.
     void Fill(const QString& folder, const QString& mask);
+    // Removes every row and its record.
+    void Clear();
 
-    // The record of an item; null for an index out of range or an item
-    // without a record of this list.
+    // The record of an item; null for an index out of range.
     const CFileItem* Record(int item) const;
-    // The delete notification of an item: its record goes.
-    void FreeRecord(int item);
-    std::size_t LiveRecords() const { return m_records.Count(); }
 
     // The list's order: by the first byte of the display name, with the
     // ASCII letters folded to upper case; negative, 0 or positive. A
-    // missing record counts as the byte 0.
+    // missing record counts as the byte 0. Names with the same first byte
+    // stand by name without regard to case, then in listing order.
     static int Compare(const CFileItem* record1, const CFileItem* record2);
 
 private:
@@ -50,5 +48,5 @@ private:
     static QString SizeColumn(bool isFolder, std::uint32_t attributes, std::int64_t size, const QString& path);
 
     QPointer<CListCtrl> m_list;
-    CFileItemStore m_records;
+    std::vector<CFileItem> m_records;  // one per row, in row order
 };

@@ -1,53 +1,22 @@
 #include "platform/CStdioFile.h"
 
-#include "platform/DriveTable.h"
-#include "platform/HostNames.h"
-
 #include <QStringDecoder>
 
 #include <algorithm>
-
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 constexpr qsizetype kChunk = 64 * 1024;
 }
 
-CStdioFile::~CStdioFile() { Close(); }
-
 bool CStdioFile::Open(const QString& path)
 {
     Close();
-    const QString host = platform::HostPath(path);
-    if (host.isEmpty())
-        return false;
-    // Non-blocking, so that opening a FIFO never waits for a writer; then
-    // anything but a regular file is refused.
-    const int fd = open(platform::ToHostName(host).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat st {};
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        close(fd);
-        return false;
-    }
-    m_fd = fd;
-    m_buffer.clear();
-    m_pos = 0;
-    m_eof = false;
-    m_consumed = 0;
-    m_truncated = false;
-    return true;
+    return m_file.Open(path);
 }
 
 void CStdioFile::Close()
 {
-    if (m_fd >= 0)
-        close(m_fd);
-    m_fd = -1;
+    m_file.Close();
     m_buffer.clear();
     m_pos = 0;
     m_eof = false;
@@ -65,18 +34,14 @@ long long CStdioFile::Room(long long wanted)
     if (room > 0)
         return room;
     char probe = 0;
-    ssize_t got;
-    do {
-        got = read(m_fd, &probe, 1);
-    } while (got < 0 && errno == EINTR);
-    m_truncated = got > 0;
+    m_truncated = m_file.Read(&probe, 1) > 0;
     m_eof = true;
     return 0;
 }
 
 bool CStdioFile::Fill()
 {
-    if (m_fd < 0 || m_eof)
+    if (!IsOpen() || m_eof)
         return false;
     if (m_pos > 0) {
         m_buffer.remove(0, m_pos);
@@ -87,11 +52,8 @@ bool CStdioFile::Fill()
         return false;
     const qsizetype old = m_buffer.size();
     m_buffer.resize(old + room);
-    ssize_t got;
-    do {
-        got = read(m_fd, m_buffer.data() + old, static_cast<size_t>(room));
-    } while (got < 0 && errno == EINTR);
-    m_buffer.resize(old + (got > 0 ? got : 0));
+    const long long got = m_file.Read(m_buffer.data() + old, room);
+    m_buffer.resize(old + static_cast<qsizetype>(std::max(got, 0LL)));
     if (got <= 0) {
         m_eof = true;
         return false;
@@ -102,7 +64,7 @@ bool CStdioFile::Fill()
 
 bool CStdioFile::ReadLine(QByteArray& line, qsizetype maxBytes)
 {
-    if (m_fd < 0)
+    if (!IsOpen())
         return false;
     qsizetype searchFrom = m_pos;
     for (;;) {
@@ -168,7 +130,7 @@ bool CStdioFile::ReadString(QString& line, qsizetype maxBytes)
 
 long long CStdioFile::Read(char* buffer, long long size)
 {
-    if (m_fd < 0 || size < 0)
+    if (!IsOpen() || size < 0)
         return -1;
     long long copied = 0;
     const qsizetype buffered = m_buffer.size() - m_pos;
@@ -181,9 +143,7 @@ long long CStdioFile::Read(char* buffer, long long size)
         const long long room = Room(size - copied);
         if (room == 0)
             break;
-        const ssize_t got = read(m_fd, buffer + copied, static_cast<size_t>(room));
-        if (got < 0 && errno == EINTR)
-            continue;
+        const long long got = m_file.Read(buffer + copied, room);
         if (got < 0)
             return copied > 0 ? copied : -1;
         if (got == 0)

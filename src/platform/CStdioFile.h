@@ -1,18 +1,16 @@
 #pragma once
 // Text file reading line by line: a line ends at LF, a CR right before the
-// LF is dropped, lines may be of any length. Only regular files open; a
-// folder, FIFO or device is "not a file" and never blocks the reader.
+// LF is dropped, lines may be of any length. The file is opened and read
+// by a SequentialFile: only regular files open; a folder, FIFO or device is
+// "not a file" and never blocks the reader.
+
+#include "platform/SequentialFile.h"
 
 #include <QByteArray>
 #include <QString>
 
 class CStdioFile {
 public:
-    CStdioFile() = default;
-    ~CStdioFile();
-    CStdioFile(const CStdioFile&) = delete;
-    CStdioFile& operator=(const CStdioFile&) = delete;
-
     // Opens a drive or host path for reading. False when it cannot.
     bool Open(const QString& path);
     // Reads the next line without its line end (decoded as UTF-8, invalid
@@ -26,7 +24,7 @@ public:
     // buffered line data); returns bytes read, 0 at end, -1 on error.
     long long Read(char* buffer, long long size);
     void Close();
-    bool IsOpen() const { return m_fd >= 0; }
+    bool IsOpen() const { return m_file.IsOpen(); }
 
     // Reads no more than limit bytes of the file in all (the lines, the
     // parts of overlong lines passed over and raw reads together); the
@@ -39,7 +37,7 @@ private:
     bool Fill();
     void SkipRestOfLine();
     long long Room(long long wanted);
-    int m_fd = -1;
+    SequentialFile m_file;
     QByteArray m_buffer;
     qsizetype m_pos = 0;
     bool m_eof = false;

@@ -12,11 +12,12 @@
 
 SequentialFile::~SequentialFile() { Close(); }
 
-bool SequentialFile::Open(const QString& path)
+bool SequentialFile::Open(const QString& path) { return !path.isEmpty() && OpenHost(platform::HostPath(path)); }
+
+bool SequentialFile::OpenHost(const QString& hostPath)
 {
     Close();
-    const QString hostPath = platform::HostPath(path);
-    if (path.isEmpty() || hostPath.isEmpty())
+    if (hostPath.isEmpty())
         return false;
     const QByteArray name = platform::ToHostName(hostPath);
 

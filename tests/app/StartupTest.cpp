@@ -8,9 +8,9 @@
 #include "platform/ProgramDir.h"
 #include "platform/WinTypes.h"
 #include "platform/gui/CListBox.h"
-#include "support/ScopedDrives.h"
 #include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
+#include "support/VolumeTest.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -38,17 +38,8 @@ QString SettingsFile()
 // Shown buttons of the dialog (not shown on screen, so "not hidden").
 bool Shown(QWidget* w) { return w && !w->isHidden(); }
 
-class Startup : public ::testing::Test {
+class Startup : public VolumeTest {
 protected:
-    void SetUp() override
-    {
-        m_savedCwd = QDir::currentPath();
-        drives.SetDrive(3, QStringLiteral("/"));
-        drives.SetDrive(4, volume.path());
-        QDir::setCurrent(volume.path());
-    }
-    void TearDown() override { QDir::setCurrent(m_savedCwd); }
-
     // Expects the start-up dialog; check() looks at it, then act() ends it.
     void ExpectContents(std::function<void(CVolumeContentsDlg&)> check, std::function<int(CVolumeContentsDlg&)> act)
     {
@@ -62,11 +53,10 @@ protected:
         });
     }
 
-    ScopedDrives drives;
+    // The real application object, made after the fixture's: the last one
+    // made is the program's.
     CBrowserApp app{&CBrowserDlg::Make};
-    TempDir volume;
     ScriptedRunner runner;
-    QString m_savedCwd;
 };
 
 int Click(CVolumeContentsDlg& dlg, QPushButton* button)

@@ -80,13 +80,13 @@ TEST_F(FileList, LabelsUnderTheDefaultMask)
         EXPECT_EQ(Column(list, 2), (QStringList{"1KB", "3KB"}));
         for (int i = 0; i < 2; ++i) {
             EXPECT_EQ(list->GetItemImage(i), 2);
-            const CFileItem* record = Record(list, i);
+            const CFileItem* record = Record(b, i);
             ASSERT_NE(record, nullptr);
             EXPECT_EQ(record->m_strName, list->GetItemText(i, 0));
             EXPECT_EQ(record->m_strPath, "D:/" + list->GetItemText(i, 0));
             EXPECT_EQ(record->m_nType, 2);
         }
-        EXPECT_EQ(b.LiveListRecords(), 2u);
+        EXPECT_EQ(Record(b, 2), nullptr);
         EXPECT_EQ(b.m_staticStatus->text(), "D:");
     });
 }
@@ -113,7 +113,7 @@ TEST_F(FileList, EverythingUnderTheMaskStar)
             QList<int> types;
             for (int i = 0; i < list->GetItemCount(); ++i) {
                 images << list->GetItemImage(i);
-                types << Record(list, i)->m_nType;
+                types << Record(b, i)->m_nType;
             }
             // A folder named like a label keeps the label's kind; a program
             // has an image index past the three images, so no icon.
@@ -257,24 +257,28 @@ TEST_F(FileList, MissingFolderOrNothingMatchingGivesAnEmptyList)
     });
 }
 
-TEST_F(FileList, RefillingFreesTheRecordsOfTheItemsThatWent)
+TEST_F(FileList, RefillingReplacesTheRowsAndTheirRecords)
 {
     for (int i = 0; i < 50; ++i)
         volume.write(QStringLiteral("IMG%1.LBL").arg(i, 3, 10, QLatin1Char('0')), "OBJECT = IMAGE\n");
+    // One record per row, each the record of its own row, and none beyond.
+    const auto expectRecords = [](const CBrowserDlg& b, int count) {
+        ASSERT_EQ(b.m_listFiles->GetItemCount(), count);
+        for (int i = 0; i < count; ++i)
+            EXPECT_EQ(Record(b, i)->m_strName, b.m_listFiles->GetItemText(i, 0));
+        EXPECT_EQ(Record(b, count), nullptr);
+    };
     Run([&](CBrowserDlg& b) {
-        EXPECT_EQ(b.m_listFiles->GetItemCount(), 50);
-        EXPECT_EQ(b.LiveListRecords(), 50u);
+        expectRecords(b, 50);
         b.FillFileList();
         b.FillFileList();
-        EXPECT_EQ(b.LiveListRecords(), 50u);
-        b.m_listFiles->DeleteItem(3);
-        EXPECT_EQ(b.LiveListRecords(), 49u);
+        expectRecords(b, 50);
         b.Session().m_strFileMask = "*.none";
         b.FillFileList();
-        EXPECT_EQ(b.LiveListRecords(), 0u);
+        expectRecords(b, 0);
         b.Session().m_strFileMask = "*.lbl";
         b.FillFileList();
-        EXPECT_EQ(b.LiveListRecords(), 50u);
+        expectRecords(b, 50);
     });
 }
 
@@ -287,7 +291,7 @@ TEST_F(FileList, TheRecordedItemFollowsItemChanges)
         // Before any item changed there is no recorded item, so a
         // double-click has no record to act on.
         EXPECT_EQ(b.m_nChangedItem, -1);
-        EXPECT_EQ(list->GetItemData(b.m_nChangedItem), nullptr);
+        EXPECT_EQ(Record(b, b.m_nChangedItem), nullptr);
 
         QAbstractItemView* view = list->ActiveView();
         b.resize(800, 600);
@@ -297,7 +301,7 @@ TEST_F(FileList, TheRecordedItemFollowsItemChanges)
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, second.center());
         EXPECT_EQ(b.m_nChangedItem, 1);
         EXPECT_EQ(b.m_nChangedSubItem, 0);
-        EXPECT_EQ(Record(list, b.m_nChangedItem)->m_strName, "B.lbl");
+        EXPECT_EQ(Record(b, b.m_nChangedItem)->m_strName, "B.lbl");
         list->SetItemSelected(2, true);
         EXPECT_EQ(b.m_nChangedItem, 2);
 
@@ -355,7 +359,7 @@ TEST_P(LinuxVolume, ListsReadsAndOpensByDisplayNamePaths)
         EXPECT_EQ(Column(b.m_listFiles, 2), (QStringList{"2KB", "1KB"}));
         for (int i = 0; i < 2; ++i) {
             // The record's path, in display case, leads to the file on disk.
-            const QString path = Record(b.m_listFiles, i)->m_strPath;
+            const QString path = Record(b, i)->m_strPath;
             EXPECT_TRUE(path.startsWith("D:/" + dataShown + '/')) << path.toStdString();
             const QString host = drives.ToHostPath(path);
             EXPECT_TRUE(QFileInfo(host).isFile()) << host.toStdString();
@@ -404,7 +408,7 @@ TEST_F(FileList, NamesThatDifferOnlyInCaseEachReadTheirOwnFile)
         QMap<QString, QString> typeOfDiskName;
         QStringList shown;
         for (int i = 0; i < list->GetItemCount(); ++i) {
-            const CFileItem* record = Record(list, i);
+            const CFileItem* record = Record(b, i);
             ASSERT_NE(record, nullptr);
             // The name, the path shown and the order stay those of the
             // display name.

@@ -94,7 +94,7 @@ TEST_F(FolderTree, TheRootHoldsThePlainFoldersInOrder)
             EXPECT_TRUE(tree->ItemHasChildren(child));
         }
         // Root plus three folders.
-        EXPECT_EQ(b.LiveTreeRecords(), 4u);
+        EXPECT_EQ(TreeRecords(tree), 4);
         EXPECT_EQ(b.m_strCurrentFolder, "D:");
         EXPECT_EQ(b.m_staticStatus->text(), "D:");
         EXPECT_EQ(Cwd(), Host("."));
@@ -248,7 +248,7 @@ TEST_F(FolderTree, AFolderWithoutSubfoldersLosesItsExpandButton)
         // The user opening it with the mouse does the same.
         index->setExpanded(true);
         EXPECT_FALSE(tree->ItemHasChildren(index));
-        EXPECT_EQ(b.LiveTreeRecords(), 3u);
+        EXPECT_EQ(TreeRecords(tree), 3);
     });
 }
 
@@ -274,7 +274,7 @@ TEST_F(FolderTree, SelectingAFolderMakesItCurrentAndListsIt)
         EXPECT_EQ(b.m_strCurrentFolder, "D:/Data/Images");
         EXPECT_EQ(Cwd(), Host("DATA/IMAGES"));
         EXPECT_EQ(Column(b.m_listFiles, 0), QStringList{"Img001.lbl"});
-        EXPECT_EQ(Record(b.m_listFiles, 0)->m_strPath, "D:/Data/Images/Img001.lbl");
+        EXPECT_EQ(Record(b, 0)->m_strPath, "D:/Data/Images/Img001.lbl");
     });
 }
 
@@ -385,7 +385,7 @@ TEST_F(FolderTree, AFolderThatVanishedShowsNoChildrenAndAnEmptyList)
         EXPECT_EQ(b.m_staticStatus->text(), "D:/Data");
         EXPECT_FALSE(tree->ItemHasChildren(data));
         EXPECT_EQ(b.m_listFiles->GetItemCount(), 0);
-        EXPECT_EQ(b.LiveListRecords(), 0u);
+        EXPECT_EQ(Record(b, 0), nullptr);
         // Its parent can still be reached and listed.
         b.m_btnUpDir->click();
         EXPECT_EQ(Cwd(), Host("."));
@@ -402,15 +402,15 @@ TEST_F(FolderTree, RecordsLiveExactlyAsLongAsTheTree)
         HTREEITEM a = Child(tree, tree->GetRootItem(), "A");
         tree->SelectItem(a);
         tree->SelectItem(Child(tree, a, "B"));
-        EXPECT_EQ(b.LiveTreeRecords(), 6u);  // D:, A, E, B, D, C
+        EXPECT_EQ(TreeRecords(tree), 6);  // D:, A, E, B, D, C
 
         // FreeTreeItems of an item frees it, its descendants and its
         // following siblings with theirs, but nothing before it.
         HTREEITEM e = Child(tree, tree->GetRootItem(), "E");
         b.FreeTreeItems(Child(tree, a, "D"));
-        EXPECT_EQ(b.LiveTreeRecords(), 5u);
+        EXPECT_EQ(TreeRecords(tree), 5);
         b.FreeTreeItems(a);
-        EXPECT_EQ(b.LiveTreeRecords(), 1u);  // only the root is left
+        EXPECT_EQ(TreeRecords(tree), 1);  // only the root is left
         EXPECT_EQ(tree->GetItemData(e), nullptr);
         // The items stay; without records they do nothing.
         tree->SelectItem(e);
@@ -429,7 +429,7 @@ TEST_F(FolderTree, AWideFolderReadsInOrder)
         ASSERT_EQ(many->childCount(), 300);
         EXPECT_EQ(tree->GetItemText(many->child(0)), "Sub0000");
         EXPECT_EQ(tree->GetItemText(many->child(299)), "Sub0299");
-        EXPECT_EQ(b.LiveTreeRecords(), 302u);
+        EXPECT_EQ(TreeRecords(tree), 302);
     });
 }
 

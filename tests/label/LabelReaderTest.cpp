@@ -5,9 +5,8 @@
 #include "platform/HostNames.h"
 #include "platform/WinTypes.h"
 #include "support/QtPrinters.h"
-#include "support/ScopedDrives.h"
 #include "support/ScriptedRunner.h"
-#include "support/TempDir.h"
+#include "support/VolumeTest.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -20,14 +19,8 @@
 
 namespace {
 
-class LabelReader : public ::testing::Test {
+class LabelReader : public VolumeTest {
 protected:
-    void SetUp() override
-    {
-        drives.SetDrive(3, QStringLiteral("/"));
-        drives.SetDrive(4, volume.path());
-    }
-
     // Reads a label that must open: no message box is expected.
     QString Read(const QString& path)
     {
@@ -66,9 +59,6 @@ protected:
         getrusage(RUSAGE_SELF, &usage);
         return usage.ru_maxrss;
     }
-
-    ScopedDrives drives;
-    TempDir volume;
 };
 
 TEST_F(LabelReader, ValueOfTheFirstObjectLine)

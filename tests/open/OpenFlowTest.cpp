@@ -748,10 +748,6 @@ TEST_F(OpenFlow, NothingToActOnDoesNothing)
         // An index the list does not have.
         b.m_nChangedItem = 7;
         b.OnDblclkFileList();
-        // An item without a record.
-        b.m_listFiles->SetItemData(0, nullptr);
-        b.m_nChangedItem = 0;
-        b.OnDblclkFileList();
     });
     EXPECT_TRUE(runner.Boxes().empty());
     EXPECT_EQ(runner.DialogCount(), 1);

@@ -1,7 +1,6 @@
 // The Options button of the browser window: what the sheet gets, what comes
 // back on OK only, the status line, and what outlives a restart.
 
-#include "app/CBrowserApp.h"
 #include "browser/CBrowserDlg.h"
 #include "options/CNewHelperDlg.h"
 #include "options/COptions.h"
@@ -13,9 +12,8 @@
 #include "support/FakeXdg.h"
 #include "support/LoadedSession.h"
 #include "support/QtPrinters.h"
-#include "support/ScopedDrives.h"
 #include "support/ScriptedRunner.h"
-#include "support/TempDir.h"
+#include "support/VolumeTest.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -46,24 +44,18 @@ QStringList Listed(const CBrowserDlg& browser)
     return names;
 }
 
-class BrowserOptions : public ::testing::Test {
+class BrowserOptions : public VolumeTest {
 protected:
     void SetUp() override
     {
-        m_savedCwd = QDir::currentPath();
-        drives.SetDrive(3, QStringLiteral("/"));
-        drives.SetDrive(4, volume.path());
+        VolumeTest::SetUp();
         volume.write("AAREADME.TXT", "Sample volume\n");
         volume.write("ALPHA.LBL", "OBJECT = TABLE\nEND\n");
         volume.write("BETA.LBL", "OBJECT = IMAGE\nEND\n");
         volume.write("GAMMA.IMG", "data");
         volume.write("DELTA.TXT", "text");
-        QDir::setCurrent(volume.path());
-        app.m_strProgramDir = programDir.path();
-        app.m_pszAppName = QStringLiteral("Vellora");
         app.SetRegistryKey(QStringLiteral("Morvath"));
     }
-    void TearDown() override { QDir::setCurrent(m_savedCwd); }
 
     // Runs the browser window; act() works on it while it is open.
     void Run(CBrowserDlg& browser, const std::function<void(CBrowserDlg&)>& act)
@@ -103,12 +95,7 @@ protected:
     }
 
     FakeXdg xdg;
-    ScopedDrives drives;
-    CBrowserApp app;
-    TempDir volume;
-    TempDir programDir;
     ScriptedRunner runner;
-    QString m_savedCwd;
 };
 
 TEST_F(BrowserOptions, TheSheetGetsTheListsAndCopiesOfTheSettings)

@@ -3,8 +3,7 @@
 
 #include "platform/FileFinder.h"
 #include "platform/WinTypes.h"
-#include "support/ScopedDrives.h"
-#include "support/TempDir.h"
+#include "support/VolumeTest.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,13 +15,8 @@
 
 namespace {
 
-class RelativeListing : public ::testing::Test {
+class RelativeListing : public VolumeTest {
 protected:
-    void SetUp() override
-    {
-        drives.SetDrive(3, QStringLiteral("/"));
-        drives.SetDrive(4, volume.path());
-    }
     // Moves parent to the entry of this name; false if there is none.
     static bool MoveTo(FileFinder& parent, const QString& name)
     {
@@ -39,9 +33,6 @@ protected:
             found[finder.Entry().name] = {finder.Entry().attributes, finder.Entry().size};
         return found;
     }
-
-    ScopedDrives drives;
-    TempDir volume;
 };
 
 TEST_F(RelativeListing, OpensTheCurrentEntryOfTheParent)

@@ -6,8 +6,7 @@
 #include "platform/HostNames.h"
 #include "platform/ProgramDir.h"
 #include "platform/WinTypes.h"
-#include "support/ScopedDrives.h"
-#include "support/TempDir.h"
+#include "support/VolumeTest.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -21,16 +20,8 @@
 
 namespace {
 
-class FileServices : public ::testing::Test {
+class FileServices : public VolumeTest {
 protected:
-    void SetUp() override
-    {
-        m_savedCwd = QDir::currentPath();
-        drives.SetDrive(3, QStringLiteral("/"));
-        drives.SetDrive(4, volume.path());
-    }
-    void TearDown() override { QDir::setCurrent(m_savedCwd); }
-
     std::map<QString, std::uint32_t> List(const QString& pattern)
     {
         std::map<QString, std::uint32_t> found;
@@ -39,10 +30,6 @@ protected:
             found[finder.Entry().name] = finder.Entry().attributes;
         return found;
     }
-
-    ScopedDrives drives;
-    TempDir volume;
-    QString m_savedCwd;
 };
 
 TEST_F(FileServices, DrivePathsMatchNamesWithoutRegardToCase)

@@ -4,8 +4,8 @@
 #include "platform/WinTypes.h"
 #include "support/QtPrinters.h"
 #include "support/RecordFifo.h"
-#include "support/ScopedDrives.h"
 #include "support/TempDir.h"
+#include "support/VolumeTest.h"
 
 #include <QDir>
 #include <QFile>
@@ -99,15 +99,11 @@ TEST(ZombieCheck, SeesAChildNobodyCollected)
     EXPECT_EQ(ZombieChildren(), 0);
 }
 
-class ProcessStart : public ::testing::Test {
+class ProcessStart : public VolumeTest {
 protected:
-    void SetUp() override
-    {
-        drives.SetDrive(3, QStringLiteral("/"));
-        drives.SetDrive(4, volume.path());
-    }
     void TearDown() override
     {
+        VolumeTest::TearDown();
         EXPECT_TRUE(platform::WaitForStartedPrograms(30000));
         EXPECT_EQ(ZombieChildren(), 0);
         struct sigaction current {};
@@ -128,8 +124,6 @@ protected:
         return target;
     }
 
-    ScopedDrives drives;
-    TempDir volume;
     TempDir records;
 };
 

@@ -4,8 +4,7 @@
 
 #include "platform/gui/CTreeCtrl.h"
 #include "support/QtPrinters.h"
-#include "support/ScopedDrives.h"
-#include "support/TempDir.h"
+#include "support/VolumeTest.h"
 #include "volume/CFileItem.h"
 #include "volume/FolderTree.h"
 
@@ -24,16 +23,14 @@ QStringList Children(const CTreeCtrl&, HTREEITEM item)
     return texts;
 }
 
-class SharedFolderTree : public ::testing::Test {
+class SharedFolderTree : public VolumeTest {
 protected:
     void SetUp() override
     {
-        drives.SetDrive(4, volume.path());
+        VolumeTest::SetUp();
         folders.Attach(tree.get());
     }
 
-    ScopedDrives drives;
-    TempDir volume;
     std::unique_ptr<CTreeCtrl> tree = std::make_unique<CTreeCtrl>();
     FolderTree folders;
 };

@@ -11,9 +11,6 @@
 #include <QStackedLayout>
 #include <QTreeView>
 
-#include <algorithm>
-#include <numeric>
-
 CListCtrl::CListCtrl(QWidget* parent) : QWidget(parent), m_model(std::make_unique<CListModel>())
 {
     m_listView = new QListView(this);
@@ -62,8 +59,6 @@ CListCtrl::CListCtrl(QWidget* parent) : QWidget(parent), m_model(std::make_uniqu
 
 CListCtrl::~CListCtrl()
 {
-    // Items leave one by one, so the owner frees each item's data.
-    DeleteAllItems();
     // The views must let go of the model before it goes.
     m_listView->setModel(nullptr);
     m_reportView->setModel(nullptr);
@@ -119,10 +114,7 @@ bool CListCtrl::DeleteColumn(int index) { return m_model->RemoveColumn(index); }
 
 int CListCtrl::GetColumnCount() const { return static_cast<int>(m_model->Columns().size()); }
 
-int CListCtrl::InsertItem(int, const QString& text, int image)
-{
-    return m_model->InsertSorted(text, image);
-}
+int CListCtrl::InsertItem(int index, const QString& text, int image) { return m_model->Insert(index, text, image); }
 
 bool CListCtrl::SetItemText(int item, int subItem, const QString& text)
 {
@@ -137,53 +129,12 @@ int CListCtrl::GetItemImage(int item) const
     return row ? row->image : -1;
 }
 
-bool CListCtrl::SetItemData(int item, void* data)
-{
-    CListModel::Row* row = m_model->At(item);
-    if (!row)
-        return false;
-    row->data = data;
-    return true;
-}
-
-void* CListCtrl::GetItemData(int item) const
-{
-    const CListModel::Row* row = m_model->At(item);
-    return row ? row->data : nullptr;
-}
-
 int CListCtrl::GetItemCount() const { return m_model->rowCount(); }
-
-bool CListCtrl::DeleteItem(int item)
-{
-    CListModel::Row* row = m_model->At(item);
-    if (!row)
-        return false;
-    emit deleteItem(item, row->data);
-    const QSignalBlocker blocker(m_selection);
-    m_model->RemoveRow(item);
-    return true;
-}
 
 bool CListCtrl::DeleteAllItems()
 {
-    const int count = m_model->rowCount();
-    for (int item = 0; item < count; ++item)
-        emit deleteItem(item, m_model->At(item)->data);
     const QSignalBlocker blocker(m_selection);
     m_model->Clear();
-    return true;
-}
-
-bool CListCtrl::SortItems(const Compare& compare)
-{
-    std::vector<void*> data(static_cast<std::size_t>(GetItemCount()));
-    for (std::size_t item = 0; item < data.size(); ++item)
-        data[item] = m_model->At(static_cast<int>(item))->data;
-    std::vector<int> order(data.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return compare(data[a], data[b]) < 0; });
-    m_model->Reorder(order);
     return true;
 }
 

@@ -1,15 +1,14 @@
 #pragma once
 // A list view in the manner of the Windows list control: one set of items
-// with subitem texts, an image index and a pointer as item data, shown in
-// one of four view styles (icon, report, small icon, list) that all share
-// the same model and selection, so switching views keeps items, order and
-// selection. Insertion keeps the items sorted by text without regard to
-// case; SortItems reorders them stably with the owner's comparison.
+// with subitem texts and an image index, shown in one of four view styles
+// (icon, report, small icon, list) that all share the same model and
+// selection, so switching views keeps items, order and selection. The items
+// stand in the order the owner inserts them; what an item stands for is
+// the owner's, kept by its index.
 
 #include <QIcon>
 #include <QWidget>
 
-#include <functional>
 #include <memory>
 
 class QAbstractItemView;
@@ -42,20 +41,14 @@ public:
     bool DeleteColumn(int index);
     int GetColumnCount() const;
 
-    // Inserts an item at its sorted place; returns its index.
+    // Inserts an item at index (past the last: at the end); returns its
+    // index.
     int InsertItem(int index, const QString& text, int image);
     bool SetItemText(int item, int subItem, const QString& text);
     QString GetItemText(int item, int subItem) const;
     int GetItemImage(int item) const;
-    bool SetItemData(int item, void* data);
-    void* GetItemData(int item) const;
     int GetItemCount() const;
-    bool DeleteItem(int item);
     bool DeleteAllItems();
-
-    // Stable sort; compare returns a negative number when a goes first.
-    using Compare = std::function<int(void* a, void* b)>;
-    bool SortItems(const Compare& compare);
 
     // Selection, shared by all views.
     void SetItemSelected(int item, bool selected);
@@ -69,8 +62,6 @@ public:
 signals:
     // LVN_ITEMCHANGED: the selection or focus state of an item changed.
     void itemChanged(int item, int subItem);
-    // LVN_DELETEITEM: item is about to go; data is its item data.
-    void deleteItem(int item, void* data);
     // NM_DBLCLK: a double-click anywhere in the list, on an item or not.
     void dblClk();
 
