@@ -1,5 +1,5 @@
 // The whole system viewer scan over this machine's association database,
-// building the association view included.
+// reading the associations included.
 //
 //   bench_system_viewers                 runs the benchmark
 //   bench_system_viewers --dump          prints one line per record:
