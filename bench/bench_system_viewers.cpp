@@ -6,7 +6,7 @@
 //                                        extension, content type, command
 //                                        (tab-separated)
 //   bench_system_viewers --extensions    prints every extension key of the
-//                                        association view with its type
+//                                        associations with its type
 //
 // check_system_viewers.sh compares both with the desktop's own tools.
 

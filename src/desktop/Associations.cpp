@@ -6,10 +6,7 @@
 
 namespace {
 
-QStringList CurrentDesktops()
-{
-    return qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(u':', Qt::SkipEmptyParts);
-}
+QStringList CurrentDesktops() { return qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(u':', Qt::SkipEmptyParts); }
 
 }  // namespace
 

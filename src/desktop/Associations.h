@@ -52,6 +52,6 @@ private:
     std::vector<Extension> m_extensions;
     QHash<QString, int> m_extensionByName;  // upper-case name -> index
     QStringList m_types;
-    QHash<QString, QString> m_typeByName;      // upper-case name -> type
-    QHash<QString, QString> m_commandByType;   // resolved commands
+    QHash<QString, QString> m_typeByName;     // upper-case name -> type
+    QHash<QString, QString> m_commandByType;  // resolved commands
 };

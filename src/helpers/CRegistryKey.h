@@ -83,5 +83,5 @@ private:
 
     bool m_writable = false;
     std::unique_ptr<platform::SettingsStore> m_store;  // an open key of the per-user tree
-    std::shared_ptr<Classes> m_classes;  // the associations, shared by the keys opened from one another
+    std::shared_ptr<Classes> m_classes;                // the associations, shared by the keys opened from one another
 };

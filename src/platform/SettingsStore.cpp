@@ -9,13 +9,13 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <limits>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace platform {
 
@@ -102,10 +102,7 @@ QString StoredValueName(const QSettings& settings, const QString& valueName)
     return name;
 }
 
-bool ValidValueName(const QString& valueName)
-{
-    return !valueName.contains(u'/') && !valueName.contains(u'\\');
-}
+bool ValidValueName(const QString& valueName) { return !valueName.contains(u'/') && !valueName.contains(u'\\'); }
 
 // ---- saving the settings file --------------------------------------------
 //
@@ -257,8 +254,7 @@ std::optional<std::uint32_t> SettingsStore::ParseNumber(const QString& text)
 {
     bool ok = false;
     const qlonglong number = text.trimmed().toLongLong(&ok, 10);
-    if (!ok || number < std::numeric_limits<std::int32_t>::min() ||
-        number > std::numeric_limits<std::uint32_t>::max())
+    if (!ok || number < std::numeric_limits<std::int32_t>::min() || number > std::numeric_limits<std::uint32_t>::max())
         return std::nullopt;
     return static_cast<std::uint32_t>(number);
 }

@@ -67,12 +67,12 @@ TEST_F(AssociationsTest, GlobsGiveEachExtensionItsType)
         "50:text/plain:*.txt\n");
     xdg.write("share/mime/aliases", "application/x-gzip application/gzip\n");
 
-    EXPECT_EQ(Type(".c"), "text/x-csrc");       // the flagless copy of "*.C" does not count
-    EXPECT_EQ(Type(".C"), "text/x-csrc");       // one extension per name, whatever the case
-    EXPECT_EQ(Type(".gz"), "application/gzip");  // the longer pattern beats "*z"
-    EXPECT_EQ(Type(".py"), "text/x-python");     // the heavier weight wins
+    EXPECT_EQ(Type(".c"), "text/x-csrc");            // the flagless copy of "*.C" does not count
+    EXPECT_EQ(Type(".C"), "text/x-csrc");            // one extension per name, whatever the case
+    EXPECT_EQ(Type(".gz"), "application/gzip");      // the longer pattern beats "*z"
+    EXPECT_EQ(Type(".py"), "text/x-python");         // the heavier weight wins
     EXPECT_EQ(Type(".dup"), "application/x-first");  // then the first line
-    EXPECT_EQ(Type(".gzz"), "application/gzip");  // aliases resolved
+    EXPECT_EQ(Type(".gzz"), "application/gzip");     // aliases resolved
     EXPECT_EQ(Type(".shout"), "text/x-shout");
     EXPECT_EQ(Type(".txt"), "text/plain");
 
@@ -85,8 +85,8 @@ TEST_F(AssociationsTest, GlobsGiveEachExtensionItsType)
     EXPECT_EQ(names, (QStringList{".c", ".dup", ".gz", ".gzz", ".html", ".py", ".SHOUT", ".txt", "._u"}));
     QStringList types = associations.Types();
     types.sort();
-    EXPECT_EQ(types, (QStringList{"application/gzip", "application/x-first", "image/x-under", "text/html",
-                                  "text/plain", "text/x-csrc", "text/x-python", "text/x-shout"}));
+    EXPECT_EQ(types, (QStringList{"application/gzip", "application/x-first", "image/x-under", "text/html", "text/plain",
+                                  "text/x-csrc", "text/x-python", "text/x-shout"}));
     EXPECT_EQ(associations.FindType("TEXT/Plain"), "text/plain");
     EXPECT_FALSE(associations.FindType("text/x-light"));  // no extension has it
 }
