@@ -1,12 +1,12 @@
 // The whole system viewer scan over this machine's association database,
-// building the association view included.
+// reading the associations included.
 //
 //   bench_system_viewers                 runs the benchmark
 //   bench_system_viewers --dump          prints one line per record:
 //                                        extension, content type, command
 //                                        (tab-separated)
 //   bench_system_viewers --extensions    prints every extension key of the
-//                                        association view with its type
+//                                        associations with its type
 //
 // check_system_viewers.sh compares both with the desktop's own tools.
 

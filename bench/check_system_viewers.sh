@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Checks the system viewer scan against GLib's own answers on this machine.
-# For every extension key of the association view: GLib's type for a file
+# For every extension key of the associations: GLib's type for a file
 # of that name (`gio info` on a small binary file, so that the name
 # decides) must be the key's type. For every type: when GLib names a
 # default application (`gio mime`) that is installed and can be started (a

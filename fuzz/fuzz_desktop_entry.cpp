@@ -3,7 +3,7 @@
 // and split back.
 
 #include "FuzzInput.h"
-#include "platform/DesktopEntry.h"
+#include "desktop/DesktopEntry.h"
 #include "platform/Process.h"
 
 #include <cstddef>

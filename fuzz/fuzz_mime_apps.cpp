@@ -4,8 +4,8 @@
 // every type the globs name is looked up.
 
 #include "FuzzInput.h"
-#include "platform/MimeApps.h"
-#include "platform/SharedMimeInfo.h"
+#include "desktop/MimeApps.h"
+#include "desktop/SharedMimeInfo.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,11 +1,34 @@
 #pragma once
-// One open registry key; every registry access of the program goes through
-// it. Failures are reported as results, never as messages.
+// One open key; every access of the program to its settings and to the
+// desktop's file associations goes through it. Failures are reported as
+// results, never as messages.
+//
+// Two trees exist. HKEY_CURRENT_USER is the per-user settings store
+// (platform::SettingsStore): "Software\<company>\<application>" is the
+// program's settings file. HKEY_LOCAL_MACHINE holds the read-only key
+// "SOFTWARE\Classes" over the desktop's associations (Associations): a key
+// per file extension, its default value and "Content Type" the extension's
+// MIME type, and a key per MIME type, with "<type>\shell\Open\command"
+// whose default value is the type's open command when it has one. Names
+// compare without regard to case; subkeys enumerate in case-insensitive
+// name order. Every other key does not exist.
 
-#include "platform/Registry.h"
+#include "platform/SettingsStore.h"
 
 #include <QString>
 #include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+using DWORD = std::uint32_t;
+
+// The roots of the two trees.
+inline const platform::KeyPath HKEY_CURRENT_USER{platform::KeyPath::User, {}};
+inline const platform::KeyPath HKEY_LOCAL_MACHINE{platform::KeyPath::Machine, {}};
+
+// What a key is opened for.
+enum KeyAccess { KEY_READ, KEY_WRITE };
 
 class CRegistryKey {
 public:
@@ -13,20 +36,20 @@ public:
     // included; longer names cannot be read.
     static constexpr int kNameBufferChars = 512;
 
-    CRegistryKey() = default;
+    CRegistryKey();
     virtual ~CRegistryKey();
     CRegistryKey(const CRegistryKey&) = delete;
     CRegistryKey& operator=(const CRegistryKey&) = delete;
 
-    // Opens subKey below parent. KEY_READ opens an existing key only; any
-    // other access opens it with that access plus KEY_READ, creating it
-    // (and missing levels) if needed. An empty subKey fails; a null subKey
-    // (QString()) takes parent over as this object's own key, to be closed
-    // by it.
-    bool Open(HKEY parent, const QString& subKey, REGSAM access);
-    bool Open(HKEY parent, std::nullptr_t, REGSAM access);
-    // The same, below another object's open key.
-    bool Open(const CRegistryKey& parent, const QString& subKey, REGSAM access);
+    // Opens subKey below parent. KEY_READ opens an existing key only;
+    // KEY_WRITE opens it for writing too, creating it (and missing levels)
+    // if needed; the associations cannot be written. An empty subKey fails;
+    // a null subKey (QString()) takes parent over as this object's own key.
+    bool Open(const platform::KeyPath& parent, const QString& subKey, KeyAccess access);
+    bool Open(const platform::KeyPath& parent, std::nullptr_t, KeyAccess access);
+    // The same, below another object's open key; an empty subKey opens
+    // that key again.
+    bool Open(const CRegistryKey& parent, const QString& subKey, KeyAccess access);
 
     // Number of subkeys; 0 when no key is open.
     DWORD GetSubKeyCount() const;
@@ -40,15 +63,25 @@ public:
     // A value as a 32-bit number; defaultNumber when no key is open or the
     // value is missing or not a 32-bit number.
     DWORD QueryDword(const QString& valueName, DWORD defaultNumber) const;
-    // Writes a value; false when no key is open or the write fails.
+    // Writes a value; false when no key is open for writing or the write
+    // fails. The settings file gets it when the key is closed.
     bool SetString(const QString& valueName, const QString& text);
     bool SetDword(const QString& valueName, DWORD number);
-    // Closes the key; the platform's result (ERROR_INVALID_HANDLE when none
-    // was open).
-    LONG Close();
+    // Closes the key, saving the values written through it; false when none
+    // was open.
+    bool Close();
 
-    HKEY m_hKey = nullptr;
+    // The key that is open; no tree when none is.
+    platform::KeyPath m_hKey;
 
 private:
-    bool OpenBelow(HKEY parent, const QString& subKey, REGSAM access);
+    struct Classes;
+
+    bool OpenPath(const platform::KeyPath& key, KeyAccess access, const std::shared_ptr<Classes>& classes);
+    QStringList SubKeys() const;
+    std::optional<QString> Value(const QString& valueName) const;
+
+    bool m_writable = false;
+    std::unique_ptr<platform::SettingsStore> m_store;  // an open key of the per-user tree
+    std::shared_ptr<Classes> m_classes;                // the associations, shared by the keys opened from one another
 };

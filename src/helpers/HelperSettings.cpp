@@ -19,8 +19,8 @@ QString Latin1(const char* text) { return QString::fromLatin1(text); }
 void OpenApplicationKey(CRegistryKey& key)
 {
     const CWinApp* app = AfxGetApp();
-    if (HKEY handle = app ? app->GetAppRegistryKey() : nullptr)
-        key.Open(handle, nullptr, KEY_WRITE);
+    if (const platform::KeyPath application = app ? app->GetAppRegistryKey() : platform::KeyPath())
+        key.Open(application, nullptr, KEY_WRITE);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 #include "helpers/CHelperEntry.h"
 
-// Appends, in the registry's enumeration order, a helper for every subkey
+// Appends, in the key's enumeration order, a helper for every subkey
 // of SOFTWARE\Classes that starts with "." and whose file type (its default
 // value) has a non-empty "<file type>\shell\Open\command": content type
 // from its "Content Type" value, application the command line, description

@@ -20,23 +20,17 @@ void CWinApp::SetRegistryKey(const QString& company)
     m_pszProfileName = m_pszAppName;
 }
 
-HKEY CWinApp::GetAppRegistryKey() const
+platform::KeyPath CWinApp::GetAppRegistryKey() const
 {
     if (m_pszRegistryKey.isEmpty() || m_pszProfileName.isEmpty())
-        return nullptr;
-    HKEY software = nullptr;
-    HKEY company = nullptr;
-    HKEY application = nullptr;
-    if (platform::RegOpenKeyEx(HKEY_CURRENT_USER, QStringLiteral("Software"), KEY_WRITE | KEY_READ, &software) ==
-        ERROR_SUCCESS) {
-        if (platform::RegCreateKeyEx(software, m_pszRegistryKey, KEY_WRITE | KEY_READ, &company) == ERROR_SUCCESS)
-            platform::RegCreateKeyEx(company, m_pszProfileName, KEY_WRITE | KEY_READ, &application);
-    }
-    if (software)
-        platform::RegCloseKey(software);
-    if (company)
-        platform::RegCloseKey(company);
-    return application;
+        return {};
+    const QStringList names = QStringList{QStringLiteral("Software")} +
+                              m_pszRegistryKey.split(u'\\', Qt::SkipEmptyParts) +
+                              m_pszProfileName.split(u'\\', Qt::SkipEmptyParts);
+    platform::SettingsStore application;
+    if (!application.Open(names, true))
+        return {};
+    return {platform::KeyPath::User, names};
 }
 
 QString CWinApp::GetUserSettingsFolder() const

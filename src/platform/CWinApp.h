@@ -2,7 +2,7 @@
 // The application object base. Exactly one exists per run; it holds the
 // program's identity (name, settings key) and its main window.
 
-#include "platform/Registry.h"
+#include "platform/SettingsStore.h"
 
 #include <QString>
 
@@ -20,10 +20,10 @@ public:
     // Sets the company part of the per-user settings key; the application
     // part is the application name at the moment of the call.
     void SetRegistryKey(const QString& company);
-    // Opens HKEY_CURRENT_USER\Software\<company>\<application>, creating
-    // any missing level; the caller closes the handle. Null when no registry
-    // key was set or the key cannot be opened.
-    HKEY GetAppRegistryKey() const;
+    // The per-user key Software\<company>\<application>, any missing level
+    // created. No key when no registry key was set or the key cannot be
+    // opened.
+    platform::KeyPath GetAppRegistryKey() const;
     // The user's own settings folder of the company, where the settings
     // store keeps its file ($XDG_CONFIG_HOME/<company>, ~/.config/<company>
     // when that is unset); empty when no registry key was set. It may not

@@ -1,6 +1,6 @@
-#include "platform/MimeApps.h"
+#include "desktop/MimeApps.h"
 
-#include "platform/DesktopEntry.h"
+#include "desktop/DesktopEntry.h"
 #include "platform/RegularFile.h"
 
 #include <QDir>

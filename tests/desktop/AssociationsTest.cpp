@@ -1,13 +1,11 @@
-// HKEY_LOCAL_MACHINE\SOFTWARE\Classes over a fake association database:
-// extension types from the globs, default applications from the
-// associations files and desktop entries, and Exec lines turned into
-// command lines.
+// The desktop's associations over a fake association database: extension
+// types from the globs, default applications from the associations files
+// and desktop entries, and Exec lines turned into command lines.
 
+#include "desktop/Associations.h"
+#include "desktop/DesktopEntry.h"
 #include "open/LaunchHelper.h"
-#include "platform/DesktopEntry.h"
 #include "platform/Process.h"
-#include "platform/Registry.h"
-#include "platform/WinTypes.h"
 #include "support/FakeXdg.h"
 
 #include "support/QtPrinters.h"
@@ -16,36 +14,21 @@
 
 namespace {
 
-using namespace platform;
-
-class ClassesView : public ::testing::Test {
+class AssociationsTest : public ::testing::Test {
 protected:
-    // Default value of a key below SOFTWARE\Classes, or "<none>" when the
-    // key does not exist or has no such value.
-    static QString Read(const QString& path, const QString& value = QString())
+    // The type of an extension, or "<none>"; read afresh from the folders.
+    static QString Type(const QString& extension)
     {
-        HKEY key = nullptr;
-        if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, "SOFTWARE\\Classes\\" + path, KEY_READ, &key) != ERROR_SUCCESS)
-            return QStringLiteral("<none>");
-        QString data;
-        const LONG status = RegQueryStringValue(key, value, data);
-        RegCloseKey(key);
-        return status == ERROR_SUCCESS ? data : QStringLiteral("<none>");
+        const Associations associations;
+        const Associations::Extension* found = associations.FindExtension(extension);
+        return found ? found->mimeType : QStringLiteral("<none>");
     }
-    static QString Command(const QString& type) { return Read(type + "\\shell\\Open\\command"); }
-    static QStringList Keys()
+    // The open command of a type, or "<none>"; read afresh from the folders.
+    static QString Command(const QString& type)
     {
-        QStringList names;
-        HKEY key = nullptr;
-        if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, "SOFTWARE\\Classes", KEY_READ, &key) != ERROR_SUCCESS)
-            return names;
-        DWORD count = 0;
-        RegQueryInfoKey(key, &count);
-        QString name;
-        for (DWORD i = 0; i < count && RegEnumKeyEx(key, i, name) == ERROR_SUCCESS; ++i)
-            names << name;
-        RegCloseKey(key);
-        return names;
+        Associations associations;
+        const QString command = associations.Command(type);
+        return command.isEmpty() ? QStringLiteral("<none>") : command;
     }
     // The path of a fake program, as commands name programs.
     QString Program(const QString& name) const { return xdg.path("bin/" + name); }
@@ -61,7 +44,7 @@ protected:
     FakeXdg xdg;
 };
 
-TEST_F(ClassesView, GlobsGiveEachExtensionItsType)
+TEST_F(AssociationsTest, GlobsGiveEachExtensionItsType)
 {
     xdg.globs(
         "80:text/html:*.html\n"
@@ -84,88 +67,41 @@ TEST_F(ClassesView, GlobsGiveEachExtensionItsType)
         "50:text/plain:*.txt\n");
     xdg.write("share/mime/aliases", "application/x-gzip application/gzip\n");
 
-    EXPECT_EQ(Read(".c"), "text/x-csrc");       // the flagless copy of "*.C" does not count
-    EXPECT_EQ(Read(".C"), "text/x-csrc");       // one key per name, whatever the case
-    EXPECT_EQ(Read(".gz"), "application/gzip");  // the longer pattern beats "*z"
-    EXPECT_EQ(Read(".py"), "text/x-python");     // the heavier weight wins
-    EXPECT_EQ(Read(".dup"), "application/x-first");  // then the first line
-    EXPECT_EQ(Read(".gzz"), "application/gzip");  // aliases resolved
-    EXPECT_EQ(Read(".shout"), "text/x-shout");
-    EXPECT_EQ(Read(".txt", "Content Type"), "text/plain");
-    EXPECT_EQ(Read(".txt", "content type"), "text/plain");
-    EXPECT_EQ(Read(".txt", "Other"), "<none>");
+    EXPECT_EQ(Type(".c"), "text/x-csrc");            // the flagless copy of "*.C" does not count
+    EXPECT_EQ(Type(".C"), "text/x-csrc");            // one extension per name, whatever the case
+    EXPECT_EQ(Type(".gz"), "application/gzip");      // the longer pattern beats "*z"
+    EXPECT_EQ(Type(".py"), "text/x-python");         // the heavier weight wins
+    EXPECT_EQ(Type(".dup"), "application/x-first");  // then the first line
+    EXPECT_EQ(Type(".gzz"), "application/gzip");     // aliases resolved
+    EXPECT_EQ(Type(".shout"), "text/x-shout");
+    EXPECT_EQ(Type(".txt"), "text/plain");
 
-    // Extensions with one dot and no wildcards, then the types, in
-    // case-insensitive order (upper case: letters before "_").
-    EXPECT_EQ(Keys(), (QStringList{".c", ".dup", ".gz", ".gzz", ".html", ".py", ".SHOUT", ".txt", "._u",
-                                   "application/gzip", "application/x-first", "image/x-under", "text/html",
-                                   "text/plain", "text/x-csrc", "text/x-python", "text/x-shout"}));
+    // Extensions with one dot and no wildcards in case-insensitive order
+    // (upper case: letters before "_"), and their types.
+    const Associations associations;
+    QStringList names;
+    for (const Associations::Extension& extension : associations.Extensions())
+        names << extension.name;
+    EXPECT_EQ(names, (QStringList{".c", ".dup", ".gz", ".gzz", ".html", ".py", ".SHOUT", ".txt", "._u"}));
+    QStringList types = associations.Types();
+    types.sort();
+    EXPECT_EQ(types, (QStringList{"application/gzip", "application/x-first", "image/x-under", "text/html", "text/plain",
+                                  "text/x-csrc", "text/x-python", "text/x-shout"}));
+    EXPECT_EQ(associations.FindType("TEXT/Plain"), "text/plain");
+    EXPECT_FALSE(associations.FindType("text/x-light"));  // no extension has it
 }
 
-TEST_F(ClassesView, MoreImportantDataFolderComesFirstAndMayDropGlobs)
+TEST_F(AssociationsTest, MoreImportantDataFolderComesFirstAndMayDropGlobs)
 {
     xdg.globs("50:text/plain:*.txt\n50:text/plain:*.text\n50:image/png:*.png\n");
     xdg.globs("50:text/plain:__NOGLOBS__\n50:text/x-mine:*.mine\n50:image/x-mypng:*.png\n",
               FakeXdg::kDataHome);
-    EXPECT_EQ(Read(".txt"), "<none>");
-    EXPECT_EQ(Read(".mine"), "text/x-mine");
-    EXPECT_EQ(Read(".png"), "image/x-mypng");
+    EXPECT_EQ(Type(".txt"), "<none>");
+    EXPECT_EQ(Type(".mine"), "text/x-mine");
+    EXPECT_EQ(Type(".png"), "image/x-mypng");
 }
 
-TEST_F(ClassesView, ExtensionKeyAndOpenCommandOfTheTextExample)
-{
-    TextTypeWithViewer();
-    xdg.write("config/mimeapps.list", "[Default Applications]\ntext/plain=viewer.desktop\n");
-
-    EXPECT_EQ(Read(".txt"), "text/plain");
-    EXPECT_EQ(Read(".txt", "Content Type"), "text/plain");
-    EXPECT_EQ(Command("text/plain"), Program("viewer") + " \"%1\"");
-    EXPECT_EQ(Read("TEXT/PLAIN\\Shell\\open\\COMMAND"), Program("viewer") + " \"%1\"");
-    EXPECT_EQ(Keys(), (QStringList{".txt", "text/plain"}));
-
-    HKEY type = nullptr;
-    ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, "SOFTWARE\\Classes\\text/plain", KEY_READ, &type), ERROR_SUCCESS);
-    QString name;
-    EXPECT_EQ(RegEnumKeyEx(type, 0, name), ERROR_SUCCESS);
-    EXPECT_EQ(name, "shell");
-    EXPECT_EQ(RegEnumKeyEx(type, 1, name), ERROR_NO_MORE_ITEMS);
-    HKEY verb = nullptr;
-    ASSERT_EQ(RegOpenKeyEx(type, "shell\\Open", KEY_READ, &verb), ERROR_SUCCESS);
-    EXPECT_EQ(RegEnumKeyEx(verb, 0, name), ERROR_SUCCESS);
-    EXPECT_EQ(name, "command");
-    // Read only.
-    EXPECT_EQ(RegSetStringValue(verb, QString(), "x"), ERROR_ACCESS_DENIED);
-    RegCloseKey(verb);
-    RegCloseKey(type);
-
-    // Nothing else exists, and nothing can be created.
-    EXPECT_EQ(Read(".txt\\shell"), "<none>");
-    EXPECT_EQ(Read("text/plain\\shell\\Edit"), "<none>");
-    EXPECT_EQ(Read("text/plain\\shell\\Open\\command\\more"), "<none>");
-    EXPECT_EQ(Read(".missing"), "<none>");
-    HKEY key = nullptr;
-    EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, "SOFTWARE\\Other", KEY_READ, &key), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, "SYSTEM", KEY_READ, &key), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, "SOFTWARE\\Classes\\.new", KEY_WRITE, &key), ERROR_ACCESS_DENIED);
-    EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, "SOFTWARE\\Classes", KEY_WRITE, &key), ERROR_ACCESS_DENIED);
-    EXPECT_EQ(key, nullptr);
-
-    // The levels above the view.
-    EXPECT_EQ(RegEnumKeyEx(HKEY_LOCAL_MACHINE, 0, name), ERROR_SUCCESS);
-    EXPECT_EQ(name, "SOFTWARE");
-    ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, "software", KEY_READ, &key), ERROR_SUCCESS);
-    EXPECT_EQ(RegEnumKeyEx(key, 0, name), ERROR_SUCCESS);
-    EXPECT_EQ(name, "Classes");
-    HKEY classes = nullptr;
-    ASSERT_EQ(RegOpenKeyEx(key, "classes", KEY_READ, &classes), ERROR_SUCCESS);
-    DWORD count = 0;
-    EXPECT_EQ(RegQueryInfoKey(classes, &count), ERROR_SUCCESS);
-    EXPECT_EQ(count, 2u);
-    RegCloseKey(classes);
-    RegCloseKey(key);
-}
-
-TEST_F(ClassesView, TheUsersDefaultWinsOverTheSystemsAndFallsBackWhenNotInstalled)
+TEST_F(AssociationsTest, TheUsersDefaultWinsOverTheSystemsAndFallsBackWhenNotInstalled)
 {
     TextTypeWithViewer();
     xdg.program("editor");
@@ -189,7 +125,7 @@ TEST_F(ClassesView, TheUsersDefaultWinsOverTheSystemsAndFallsBackWhenNotInstalle
     EXPECT_EQ(Command("text/plain"), Program("editor") + " \"%1\"");
 }
 
-TEST_F(ClassesView, AssociationsWhenThereIsNoDefault)
+TEST_F(AssociationsTest, AssociationsWhenThereIsNoDefault)
 {
     xdg.globs("50:image/png:*.png\n50:image/gif:*.gif\n50:text/x-log:*.log\n50:text/plain:*.txt\n"
               "50:image/jpeg:*.jpg\n");
@@ -209,8 +145,7 @@ TEST_F(ClassesView, AssociationsWhenThereIsNoDefault)
 
     EXPECT_EQ(Command("image/png"), Program("added") + " \"%1\"");  // added before the cache
     EXPECT_EQ(Command("image/gif"), "<none>");                       // removed
-    EXPECT_EQ(Read(".gif"), "image/gif");                            // the type key is there all the same
-    EXPECT_EQ(Read("image/gif\\shell"), "<none>");
+    EXPECT_EQ(Type(".gif"), "image/gif");                            // the type is there all the same
     EXPECT_EQ(Command("text/x-log"), Program("plain") + " \"%1\"");  // the parent type's application
     EXPECT_EQ(Command("image/jpeg"), Program("jpeg") + " \"%1\"");   // cache keys are aliases resolved
 
@@ -225,7 +160,7 @@ TEST_F(ClassesView, AssociationsWhenThereIsNoDefault)
     EXPECT_EQ(Command("image/png"), Program("added") + " \"%1\"");
 }
 
-TEST_F(ClassesView, OnlyInstalledUsableEntriesGiveACommand)
+TEST_F(AssociationsTest, OnlyInstalledUsableEntriesGiveACommand)
 {
     xdg.globs("50:text/plain:*.txt\n50:image/png:*.png\n50:image/gif:*.gif\n50:text/x-log:*.log\n"
               "50:text/csv:*.csv\n50:text/x-ini:*.ini\n50:text/x-sub:*.sub\n");
@@ -261,7 +196,7 @@ TEST_F(ClassesView, OnlyInstalledUsableEntriesGiveACommand)
     EXPECT_EQ(Command("text/x-ini"), Program("editor") + " --mine \"%1\"");  // the user's copy
 }
 
-TEST_F(ClassesView, TerminalApplicationsNeedATerminal)
+TEST_F(AssociationsTest, TerminalApplicationsNeedATerminal)
 {
     TextTypeWithViewer();
     xdg.program("vim");
@@ -272,7 +207,7 @@ TEST_F(ClassesView, TerminalApplicationsNeedATerminal)
     EXPECT_EQ(Command("text/plain"), Program("x-terminal-emulator") + " -e " + xdg.path("bin/vim") + " \"%1\"");
 }
 
-TEST_F(ClassesView, ExecLinesBecomeCommandLines)
+TEST_F(AssociationsTest, ExecLinesBecomeCommandLines)
 {
     struct Case {
         QByteArray exec;

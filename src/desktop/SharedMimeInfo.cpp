@@ -1,4 +1,4 @@
-#include "platform/SharedMimeInfo.h"
+#include "desktop/SharedMimeInfo.h"
 
 #include "platform/RegularFile.h"
 

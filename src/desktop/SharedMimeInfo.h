@@ -5,10 +5,10 @@
 // XDG data folder.
 //
 // The glob files are read directly rather than through QMimeDatabase: the
-// association view must list every extension the database knows, which
+// associations must list every extension the database knows, which
 // QMimeDatabase does not offer without loading every type's full
 // description, and QMimeDatabase keeps its first reading for the whole
-// process, whereas each view is built from the folders named at that time.
+// process, whereas each reading is made from the folders named at that time.
 //
 // Matching follows the rules the desktop's own library applies to a name:
 // of the globs "*<literal>" whose literal ends the name (exactly for

@@ -21,7 +21,7 @@
 //   count. Usable means it gives an open command (see DesktopEntry).
 // - Types in all these files are canonicalised through the aliases.
 
-#include "platform/SharedMimeInfo.h"
+#include "desktop/SharedMimeInfo.h"
 
 #include <QHash>
 #include <QString>
