@@ -61,7 +61,6 @@ public:
     // What the open flow works with.
     BrowserSession& Session() override { return m_session; }
     void OpenSubfolder(const CFileItem& listItem) override;
-    QWidget* Window() override { return this; }
 
     // Records alive for the folder tree's and the file list's items.
     std::size_t LiveTreeRecords() const { return m_folders.LiveRecords(); }
