@@ -198,31 +198,18 @@ TEST_F(OpenFlow, SystemViewerJoinsByExtension)
 // ---------------------------------------------------------------------------
 // Declining ends the flow without change.
 
-TEST_F(OpenFlow, CancellingTheChoiceEndsTheFlow)
+TEST_F(OpenFlow, DecliningEndsTheFlowWithoutChange)
 {
     volume.write("T.LBL", kTable);
+    volume.write("README", "text\n");
     const auto before = Snapshot(Helpers());
     prompts.ExpectChoice(kTableHelpers, QString());
     Open("D:", "T.LBL");
-    EXPECT_EQ(Snapshot(Helpers()), before);
-}
-
-TEST_F(OpenFlow, NameWithoutDotAndAnswerNo)
-{
-    volume.write("README", "text\n");
-    const auto before = Snapshot(Helpers());
     prompts.ExpectBox(
         "No helper application defined for files of the type: Readme\nWould you like to pick an "
         "application to view the file with?",
         IDNO, MessageButtons::YesNo);
     Open("D:", "README");
-    EXPECT_EQ(Snapshot(Helpers()), before);
-}
-
-TEST_F(OpenFlow, CancellingFindHelperEndsTheFlow)
-{
-    volume.write("T.LBL", kTable);
-    const auto before = Snapshot(Helpers());
     prompts.ExpectChoice(kTableHelpers, "GRAFEL - Table");
     ExpectSearch("TABLE", "File not found.", "grafel.exe", std::nullopt);
     Open("D:", "T.LBL");
@@ -276,27 +263,22 @@ TEST_F(OpenFlow, PickedProgramThatFailsIsStillAddedOnce)
 // ---------------------------------------------------------------------------
 // The helper's note and an empty application.
 
-TEST_F(OpenFlow, NoteWithABarShowsTwoLinesBeforeTheStart)
+TEST_F(OpenFlow, NoteWithABarShowsItsLinesBeforeTheStartAndAnEmptyApplicationNothingElse)
 {
     volume.write("IMG.LBL", kImage);
+    volume.write("IMG.QUB", "x");
     RecordFifo fifo(records.path());
     Helpers().clear();
     Helpers().push_back(Helper("IMAGE", Recorder(), "", "Viewer", "Please|wait"));
+    Helpers().push_back(Helper("", "", ".QUB", "Nothing", "a|b|c"));
     prompts.ExpectBox("Please\nwait");
     Open("D:", "IMG.LBL");
     EXPECT_EQ(fifo.Read().size(), 1u);
-}
-
-TEST_F(OpenFlow, EmptyApplicationShowsTheNoteAndDoesNothingElse)
-{
-    volume.write("IMG.LBL", kImage);
-    Helpers().clear();
-    Helpers().push_back(Helper("IMAGE", "", "", "Nothing", "a|b|c"));
     prompts.ExpectBox("a\nb\nc", IDCANCEL);
-    Open("D:", "IMG.LBL");
+    Open("D:", "IMG.QUB");
     // Without a note the flow ends silently.
-    Helpers().front()->m_strMessage.clear();
-    Open("D:", "IMG.LBL");
+    Helpers().back()->m_strMessage.clear();
+    Open("D:", "IMG.QUB");
 }
 
 // ---------------------------------------------------------------------------
@@ -387,15 +369,12 @@ TEST_F(OpenFlow, ProgramItemStartsDirectly)
     EXPECT_EQ(Snapshot(Helpers()), before);
 }
 
-TEST_F(OpenFlow, LabelWithoutContentType)
+TEST_F(OpenFlow, LabelWithoutContentTypeAndUnreadableLabel)
 {
     volume.write("EMPTY.LBL", "PDS_VERSION_ID = PDS3\nEND\n");
     prompts.ExpectBox("Unable to determine PDS content type\nfor file: D:/Empty.lbl\nFile may not be a PDS label.");
     Open("D:", "EMPTY.LBL");
-}
-
-TEST_F(OpenFlow, UnreadableLabelShowsTheReadersBoxFirst)
-{
+    // The reader's box comes first.
     ASSERT_EQ(::symlink("/nonexistent/gone.lbl", QFile::encodeName(volume.file("GONE.LBL")).constData()), 0);
     prompts.ExpectBox("Unable to open file: D:/Gone.lbl");
     prompts.ExpectBox("Unable to determine PDS content type\nfor file: D:/Gone.lbl\nFile may not be a PDS label.");

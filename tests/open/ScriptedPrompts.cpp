@@ -11,30 +11,6 @@ ScriptedPrompts::~ScriptedPrompts()
     EXPECT_FALSE(m_progressUp) << "the search's progress is still up";
 }
 
-ScriptedPrompts& ScriptedPrompts::ExpectChoice(const QStringList& names, const QString& pick)
-{
-    m_steps.push_back({Kind::Choice, names, pick});
-    return *this;
-}
-
-ScriptedPrompts& ScriptedPrompts::ExpectProgram(const QString& path)
-{
-    m_steps.push_back({Kind::Program, {}, path});
-    return *this;
-}
-
-ScriptedPrompts& ScriptedPrompts::ExpectSearch(const QString& message, std::optional<QString> start)
-{
-    m_steps.push_back({Kind::Search, {message}, std::move(start)});
-    return *this;
-}
-
-ScriptedPrompts& ScriptedPrompts::ExpectBox(const QString& text, int button, MessageButtons buttons)
-{
-    m_steps.push_back({Kind::Box, {text}, std::nullopt, button, buttons});
-    return *this;
-}
-
 std::optional<ScriptedPrompts::Step> ScriptedPrompts::Next(Kind kind, const QStringList& shown)
 {
     if (m_steps.empty() || m_steps.front().kind != kind) {
@@ -87,7 +63,7 @@ ProgressSink& ScriptedPrompts::ShowProgress()
 {
     EXPECT_FALSE(m_progressUp);
     m_progressUp = true;
-    return progress;
+    return m_progress;
 }
 
 void ScriptedPrompts::CloseProgress() { m_progressUp = false; }

@@ -10,22 +10,31 @@
 #include <QStringList>
 #include <deque>
 
-class ScriptedPrompts : public OpenPrompts {
+class ScriptedPrompts final : public OpenPrompts {
 public:
     // Fails on unused expectations, and on the search's progress left up.
     ~ScriptedPrompts();
 
     // Expects the choice among helpers of these names, in the order offered;
     // picks the one named (none when pick is empty).
-    ScriptedPrompts& ExpectChoice(const QStringList& names, const QString& pick);
+    ScriptedPrompts& ExpectChoice(const QStringList& names, const QString& pick)
+    {
+        return Expect({Kind::Choice, names, pick});
+    }
     // Expects the question for a program; answers path (empty: none picked).
-    ScriptedPrompts& ExpectProgram(const QString& path);
+    ScriptedPrompts& ExpectProgram(const QString& path) { return Expect({Kind::Program, {}, path}); }
     // Expects the question where to search, with message; answers start
     // (nothing: the search declined).
-    ScriptedPrompts& ExpectSearch(const QString& message, std::optional<QString> start);
+    ScriptedPrompts& ExpectSearch(const QString& message, std::optional<QString> start)
+    {
+        return Expect({Kind::Search, {message}, std::move(start)});
+    }
     // Expects a box with this text and buttons, without an icon; answers
     // with the button.
-    ScriptedPrompts& ExpectBox(const QString& text, int button = IDOK, MessageButtons buttons = MessageButtons::Ok);
+    ScriptedPrompts& ExpectBox(const QString& text, int button = IDOK, MessageButtons buttons = MessageButtons::Ok)
+    {
+        return Expect({Kind::Box, {text}, std::nullopt, button, buttons});
+    }
 
     CHelperEntry* ChooseViewer(const CHelperRefList& candidates) override;
     QString PickProgram(const QString& filter) override;
@@ -33,9 +42,6 @@ public:
     int Message(const QString& text, MessageBoxKind kind) override;
     ProgressSink& ShowProgress() override;
     void CloseProgress() override;
-
-    // What the search reported.
-    RecordingSink progress;
 
 private:
     enum class Kind { Choice, Program, Search, Box };
@@ -46,10 +52,16 @@ private:
         int button = IDOK;
         MessageButtons buttons = MessageButtons::Ok;
     };
-    // The next step when it is of this kind; else a failure naming what was
-    // shown.
+    ScriptedPrompts& Expect(Step step)
+    {
+        m_steps.push_back(std::move(step));
+        return *this;
+    }
+    // The next step when it is of this kind, what was shown checked against
+    // it; else a failure naming what was shown.
     std::optional<Step> Next(Kind kind, const QStringList& shown);
 
     std::deque<Step> m_steps;
+    NullProgress m_progress;
     bool m_progressUp = false;
 };

@@ -11,12 +11,10 @@
 class CProgressDlg;
 class QWidget;
 
-class DialogPrompts : public OpenPrompts {
+class DialogPrompts final : public OpenPrompts {
 public:
     explicit DialogPrompts(QWidget* window);
     ~DialogPrompts();
-    DialogPrompts(const DialogPrompts&) = delete;
-    DialogPrompts& operator=(const DialogPrompts&) = delete;
 
     CHelperEntry* ChooseViewer(const CHelperRefList& candidates) override;
     QString PickProgram(const QString& filter) override;

@@ -93,22 +93,16 @@ protected:
         ASSERT_EQ(browser.m_nChangedItem, index);
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
     }
-    // Selects a folder of the browser's tree (path of display names below D:).
-    static void SelectFolder(CBrowserDlg& browser, const QStringList& names)
+    // The child of item shown with this name; null when it has none.
+    static HTREEITEM Child(CTreeCtrl* tree, HTREEITEM item, const QString& name)
     {
-        CTreeCtrl* tree = browser.m_treeFolders;
-        HTREEITEM item = tree->GetRootItem();
-        for (const QString& name : names) {
-            tree->Expand(item);
-            HTREEITEM found = nullptr;
-            for (HTREEITEM child = tree->GetChildItem(item); child; child = tree->GetNextSiblingItem(child)) {
-                if (tree->GetItemText(child) == name)
-                    found = child;
-            }
-            ASSERT_NE(found, nullptr) << name.toStdString();
-            item = found;
+        item->setExpanded(true);
+        for (HTREEITEM child = tree->GetChildItem(item); child; child = tree->GetNextSiblingItem(child)) {
+            if (tree->GetItemText(child) == name)
+                return child;
         }
-        tree->SelectItem(item);
+        ADD_FAILURE() << "no folder " << name.toStdString();
+        return nullptr;
     }
 
     static QString Recorder() { return QString::fromUtf8(VELLORA_RECORDER); }
@@ -122,8 +116,7 @@ protected:
         return *browser.Session().m_helperList.front();
     }
 
-    // Expects the viewer choice dialog; checks its lines and picks one
-    // (empty: Cancel).
+    // Expects the viewer choice dialog; checks its lines and picks one.
     void ExpectChoice(const QStringList& lines, const QString& pick)
     {
         runner.ExpectDialog([lines, pick](CDialog& shown) {
@@ -137,23 +130,16 @@ protected:
                 got << choice->m_lbViewers->GetText(i);
             EXPECT_EQ(got, lines);
             EXPECT_EQ(choice->m_lbViewers->GetCurSel(), 0);
-            if (pick.isEmpty()) {
-                choice->GetDlgItemAs<QPushButton>(IDCANCEL)->click();
-            } else {
-                choice->m_lbViewers->SetCurSel(static_cast<int>(got.indexOf(pick)));
-                choice->GetDlgItemAs<QPushButton>(IDOK)->click();
-            }
+            choice->m_lbViewers->SetCurSel(static_cast<int>(got.indexOf(pick)));
+            choice->GetDlgItemAs<QPushButton>(IDOK)->click();
             return choice->GetModalResult();
         });
     }
-    // Expects the Find Helper dialog with this message; selects the folder
-    // (display names below D:) and searches, or cancels when folders is
-    // null.
-    void ExpectFindHelper(const QString& message, const QStringList* folders, QString* startPath = nullptr)
+    // Expects the Find Helper dialog with this message; selects a folder of
+    // D: by its display name and searches there.
+    void ExpectFindHelper(const QString& message, const QString& folder, QString* startPath)
     {
-        const QStringList names = folders ? *folders : QStringList();
-        const bool search = folders != nullptr;
-        runner.ExpectDialog([message, names, search, startPath](CDialog& shown) {
+        runner.ExpectDialog([message, folder, startPath](CDialog& shown) {
             auto* find = dynamic_cast<CFindHelperDlg*>(&shown);
             if (!find) {
                 ADD_FAILURE() << "not the Find Helper dialog";
@@ -162,28 +148,8 @@ protected:
             EXPECT_EQ(find->m_strMessage, message);
             EXPECT_EQ(find->GetDlgItemText(1049), message);
             EXPECT_EQ(find->m_strStartPath, "D:");
-            if (!search) {
-                find->GetDlgItemAs<QPushButton>(IDCANCEL)->click();
-                return find->GetModalResult();
-            }
-            CTreeCtrl* tree = find->m_tree;
-            HTREEITEM item = tree->GetSelectedItem();
-            for (const QString& name : names) {
-                item->setExpanded(true);
-                HTREEITEM found = nullptr;
-                for (HTREEITEM child = tree->GetChildItem(item); child; child = tree->GetNextSiblingItem(child)) {
-                    if (tree->GetItemText(child) == name)
-                        found = child;
-                }
-                if (!found) {
-                    ADD_FAILURE() << "no folder " << name.toStdString();
-                    return IDCANCEL;
-                }
-                item = found;
-            }
-            tree->SelectItem(item);
-            if (startPath)
-                *startPath = find->m_strStartPath;
+            find->m_tree->SelectItem(Child(find->m_tree, find->m_tree->GetSelectedItem(), folder));
+            *startPath = find->m_strStartPath;
             find->GetDlgItemAs<QPushButton>(IDOK)->click();
             return find->GetModalResult();
         });
@@ -210,9 +176,12 @@ bool ProgressWindowShown()
 TEST_F(OpenFlowWindow, TableLabelWithTheBuiltInTableOffersSixHelpersSorted)
 {
     const QString label = volume.write("DATA/TABLE.LBL", kTable);
+    volume.write("DATA/A\\B.LBL", kTable);
     RecordFifo fifo(records.path());
     Run([&](CBrowserDlg& b) {
-        SelectFolder(b, {"Data"});
+        b.m_treeFolders->SelectItem(Child(b.m_treeFolders, b.m_treeFolders->GetRootItem(), "Data"));
+        // A name with a backslash is listed as it is (OpenFlowTest opens it).
+        EXPECT_EQ(b.m_listFiles->GetItemText(0, 0), "A\\b.lbl");
         Named(b, "Tagwright - Label").m_strApplication = Recorder();
         ExpectChoice({"GRAFEL - Table", "Plainsight - Label", "Skyglass - Image", "SKYGLASS - Table",
                       "Skyglass - Time Series", "Tagwright - Label"},
@@ -254,14 +223,13 @@ TEST_F(OpenFlowWindow, NotFoundEndsWithItsMessage)
     volume.write("SOFTWARE/other.exe", "x");
     Run([&](CBrowserDlg& b) {
         const auto before = Snapshot(b.Session().m_helperList);
-        const QStringList folders{"Software"};
         QString start;
         ExpectChoice({"GRAFEL - Table", "Plainsight - Label", "Skyglass - Image", "SKYGLASS - Table",
                       "Skyglass - Time Series", "Tagwright - Label"},
                      "SKYGLASS - Table");
         ExpectFindHelper("Unable to start helper for \"TABLE\" type content.\nReason: File not found."
                          "\n\nThe name of the missing helper is: skyglass.exe",
-                         &folders, &start);
+                         "Software", &start);
         // The search's progress window stays up, the browser disabled,
         // until the flow has ended.
         bool disabledWithProgress = false;
