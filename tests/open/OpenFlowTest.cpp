@@ -396,26 +396,13 @@ TEST_F(OpenFlow, ANameWithABackslashOpens)
 // ---------------------------------------------------------------------------
 // The helper file the program comes with.
 
-// Copies a folder's files and folders, recursively, into target.
-void CopyFolder(const QString& source, const QString& target)
-{
-    QDir().mkpath(target);
-    const QDir from(source);
-    for (const QFileInfo& entry : from.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
-        const QString to = QDir(target).filePath(entry.fileName());
-        if (entry.isDir())
-            CopyFolder(entry.filePath(), to);
-        else
-            QFile::copy(entry.filePath(), to);
-    }
-}
-
 TEST_F(OpenFlow, ShippedHelperFileOpensSampleProductsInTheViewer)
 {
-    // The sample volume, and the vellor.ini that lies beside the built
-    // program, naming the built product viewer, with the recorder in its
-    // place. Text files still go to xdg-open.
-    CopyFolder(QStringLiteral(VELLORA_SOURCE_DIR "/sample/volume"), volume.path());
+    // The sample volume as D:, and the vellor.ini that lies beside the
+    // built program, naming the built product viewer, with the recorder in
+    // its place. Text files still go to xdg-open.
+    const QDir sample(QStringLiteral(VELLORA_SOURCE_DIR "/sample/volume"));
+    drives.SetDrive(4, sample.path());
     QFile shipped(QFileInfo(QStringLiteral(VELLORA_PROGRAM)).dir().filePath("vellor.ini"));
     ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
     QByteArray helpers = shipped.readAll();
@@ -431,12 +418,12 @@ TEST_F(OpenFlow, ShippedHelperFileOpensSampleProductsInTheViewer)
     Open("D:/Data/Images", "IMG0001.LBL");
     std::vector<Recording> got = fifo.Read();
     ASSERT_EQ(got.size(), 1u);
-    EXPECT_EQ(got[0].argv, QStringList({Recorder(), volume.file("DATA/IMAGES/IMG0001.LBL")}));
+    EXPECT_EQ(got[0].argv, QStringList({Recorder(), sample.filePath("DATA/IMAGES/IMG0001.LBL")}));
     // The data file beside it goes to the viewer by its extension.
     Open("D:/Data/Images", "IMG0001.IMG");
     got = fifo.Read();
     ASSERT_EQ(got.size(), 1u);
-    EXPECT_EQ(got[0].argv, QStringList({Recorder(), volume.file("DATA/IMAGES/IMG0001.IMG")}));
+    EXPECT_EQ(got[0].argv, QStringList({Recorder(), sample.filePath("DATA/IMAGES/IMG0001.IMG")}));
 }
 
 // ---------------------------------------------------------------------------
