@@ -12,8 +12,8 @@
 #include "support/LoadedSession.h"
 #include "support/QtPrinters.h"
 #include "support/RecordFifo.h"
-#include "support/ScopedDrives.h"
 #include "support/TempDir.h"
+#include "support/VolumeTest.h"
 #include "volume/CFileItem.h"
 #include "volume/FileNames.h"
 
@@ -39,18 +39,11 @@ std::unique_ptr<CHelperEntry> Helper(const QString& contentType, const QString& 
     return std::make_unique<CHelperEntry>(contentType, application, "d", extension, name, note);
 }
 
-class OpenFlow : public ::testing::Test, public OpenContext {
+class OpenFlow : public VolumeTest, public OpenContext {
 protected:
-    void SetUp() override
-    {
-        m_savedCwd = QDir::currentPath();
-        drives.SetDrive(3, QStringLiteral("/"));
-        drives.SetDrive(4, volume.path());
-        QDir::setCurrent(volume.path());
-    }
     void TearDown() override
     {
-        QDir::setCurrent(m_savedCwd);
+        VolumeTest::TearDown();
         EXPECT_TRUE(platform::WaitForStartedPrograms(30000));
     }
 
@@ -101,14 +94,10 @@ protected:
                              std::move(start));
     }
 
-    ScopedDrives drives;
-    TempDir volume;
-    TempDir programDir;
     TempDir records;
     ScriptedPrompts prompts;
     QStringList entered;
     std::unique_ptr<BrowserSession> m_session;
-    QString m_savedCwd;
 };
 
 // ---------------------------------------------------------------------------

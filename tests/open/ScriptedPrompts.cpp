@@ -65,5 +65,3 @@ ProgressSink& ScriptedPrompts::ShowProgress()
     m_progressUp = true;
     return m_progress;
 }
-
-void ScriptedPrompts::CloseProgress() { m_progressUp = false; }

@@ -41,7 +41,7 @@ public:
     std::optional<QString> WhereToSearch(const QString& message) override;
     int Message(const QString& text, MessageBoxKind kind) override;
     ProgressSink& ShowProgress() override;
-    void CloseProgress() override;
+    void CloseProgress() override { m_progressUp = false; }
 
 private:
     enum class Kind { Choice, Program, Search, Box };

@@ -1,10 +1,12 @@
 #pragma once
-// A test over a temporary volume: the application object with C: = "/" and
-// D: = the volume, the program started in the volume's root, and a folder
-// of its own as the program folder. The working directory is restored
-// afterwards.
+// A test over a temporary volume, the one set-up the tests of drives,
+// listings, labels and windows share: a drive table of its own with C: =
+// "/" and D: = the volume, the program started in the volume's root, an
+// application object named "Vellora" (message boxes take their caption
+// from it) and a folder of its own as the program folder. The working
+// directory is put back afterwards. It needs no window.
 
-#include "app/CBrowserApp.h"
+#include "platform/CWinApp.h"
 #include "support/ScopedDrives.h"
 #include "support/TempDir.h"
 
@@ -19,13 +21,12 @@ protected:
         drives.SetDrive(3, QStringLiteral("/"));
         drives.SetDrive(4, volume.path());
         QDir::setCurrent(volume.path());
-        app.m_strProgramDir = programDir.path();
         app.m_pszAppName = QStringLiteral("Vellora");
     }
     void TearDown() override { QDir::setCurrent(m_savedCwd); }
 
     ScopedDrives drives;
-    CBrowserApp app;
+    CWinApp app;
     TempDir volume;
     TempDir programDir;
     QString m_savedCwd;

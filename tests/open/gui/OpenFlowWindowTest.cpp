@@ -5,7 +5,6 @@
 // window (OpenFlowTest); these check that the window's answers are its real
 // dialogs, and the window's own part: entering folders, nothing to act on.
 
-#include "app/CBrowserApp.h"
 #include "browser/CBrowserDlg.h"
 #include "open/HelperFields.h"
 #include "open/gui/CFindHelperDlg.h"
