@@ -5,6 +5,7 @@
 #include "app/CVolumeContentsDlg.h"
 #include "browser/FileList.h"
 #include "open/COpenWithHelper.h"
+#include "open/gui/DialogPrompts.h"
 #include "options/COptions.h"
 #include "platform/DriveTable.h"
 #include "platform/ModalRunner.h"
@@ -278,7 +279,8 @@ void CBrowserDlg::OnDblclkFileList()
         return;
     // A copy: entering a folder rebuilds the list, and its records with it.
     const CFileItem item(*record);
-    COpenWithHelper(*this).Open(item);
+    DialogPrompts prompts(this);
+    COpenWithHelper(*this, prompts).Open(item);
 }
 
 // ---------------------------------------------------------------------------

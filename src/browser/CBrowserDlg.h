@@ -60,7 +60,6 @@ public:
     // What the open flow works with.
     BrowserSession& Session() override { return m_session; }
     void OpenSubfolder(const CFileItem& listItem) override;
-    QWidget* Window() override { return this; }
 
     // The window's menu (on Linux a context menu on the window's background
     // and pictures), holding "&About Vellora..." once initialised.

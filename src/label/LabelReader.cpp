@@ -13,11 +13,17 @@ QString GetLabelContentType(QString path) { return GetLabelContentType(path, pat
 
 QString GetLabelContentType(const QString& path, const QString& shownPath)
 {
-    SequentialFile file;
-    if (!file.Open(path)) {
+    const std::optional<QString> contentType = ReadLabelContentType(path);
+    if (!contentType)
         AfxMessageBox(res::Text(res::TextId::UnableToOpenFile, shownPath), MessageButtons::Ok);
-        return {};
-    }
+    return contentType.value_or(QString());
+}
+
+std::optional<QString> ReadLabelContentType(const QString& path)
+{
+    SequentialFile file;
+    if (!file.Open(path))
+        return std::nullopt;
 
     // Labels are read in chunks: a line that cannot be the OBJECT line is
     // never held, and the reading stops right after the first OBJECT line.
@@ -29,7 +35,7 @@ QString GetLabelContentType(const QString& path, const QString& shownPath)
             scanner.SkipZeros();
         const long long count = file.Read(buffer.data(), buffer.size());
         if (count < 0)
-            return {};
+            return QString();
         if (count == 0 || scanner.Feed(buffer.data(), static_cast<std::size_t>(count)))
             break;
     }

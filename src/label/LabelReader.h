@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // Reads the label at path (a drive path such as "D:/Data/Img001.lbl", or a
 // host path) up to its first OBJECT line and returns that line's value,
 // trimmed, otherwise as written. Empty when the label has no OBJECT line or
@@ -11,3 +13,6 @@
 QString GetLabelContentType(QString path);
 // The same for a label read at path and named shownPath in the message.
 QString GetLabelContentType(const QString& path, const QString& shownPath);
+// The same without a message: nothing when path is not a readable regular
+// file.
+std::optional<QString> ReadLabelContentType(const QString& path);

@@ -1,14 +1,11 @@
 #include "open/COpenWithHelper.h"
 
-#include "app/CProgressDlg.h"
 #include "label/LabelReader.h"
-#include "open/CFindHelperDlg.h"
-#include "open/CViewerChoiceDlg.h"
 #include "open/HelperCandidates.h"
 #include "open/LaunchHelper.h"
 #include "open/OpenContext.h"
+#include "open/OpenPrompts.h"
 #include "open/SearchForFile.h"
-#include "platform/ModalRunner.h"
 #include "platform/Process.h"
 #include "platform/WinTypes.h"
 #include "res/StringTable.h"
@@ -32,9 +29,12 @@ void COpenWithHelper::Open(const CFileItem& item)
     }
     QString contentType;
     if (item.m_nType == CFileItem::Label) {
-        contentType = GetLabelContentType(file, path);
+        const std::optional<QString> read = ReadLabelContentType(file);
+        if (!read)
+            m_prompts.Message(res::Text(res::TextId::UnableToOpenFile, path), {MessageButtons::Ok});
+        contentType = read.value_or(QString());
         if (contentType.isEmpty()) {
-            AfxMessageBox(res::Text(res::TextId::NoContentTypeForFile, path), MessageButtons::Ok);
+            m_prompts.Message(res::Text(res::TextId::NoContentTypeForFile, path), {MessageButtons::Ok});
             return;
         }
     }
@@ -48,7 +48,7 @@ void COpenWithHelper::Open(const CFileItem& item)
         if (!PickProgram(extension, application))
             return;
     } else {
-        const CHelperEntry* chosen = candidates.size() == 1 ? candidates.front() : Choose(candidates);
+        const CHelperEntry* chosen = candidates.size() == 1 ? candidates.front() : m_prompts.ChooseViewer(candidates);
         if (!chosen)
             return;
         application = chosen->m_strApplication;
@@ -62,29 +62,17 @@ void COpenWithHelper::RunProgram(const QString& path)
     // The path alone makes the command line; quoted, so that a folder or
     // file name with a blank still names the one program.
     if (platform::WinExec(u'"' + path + u'"', SW_SHOW) < 32)
-        AfxMessageBox(res::Text(res::TextId::UnableToRunApplication), MessageButtons::Ok);
-}
-
-CHelperEntry* COpenWithHelper::Choose(const CHelperRefList& candidates)
-{
-    CViewerChoiceDlg choice(m_context.Window());
-    choice.SetViewerList(&candidates);
-    if (choice.DoModal() != IDOK)
-        return nullptr;
-    return choice.GetSelectedViewer();
+        m_prompts.Message(res::Text(res::TextId::UnableToRunApplication), {MessageButtons::Ok});
 }
 
 bool COpenWithHelper::PickProgram(const QString& extension, QString& application)
 {
-    if (AfxMessageBox(res::Text(res::TextId::NoHelperDefined, extension), MessageButtons::YesNo) != IDYES)
+    if (m_prompts.Message(res::Text(res::TextId::NoHelperDefined, extension), {MessageButtons::YesNo}) != IDYES)
         return false;
-    FileDialogRequest request;
-    request.filter = res::Text(res::TextId::ExecutablesFilter);
-    request.parent = m_context.Window();
-    CModalRunner* runner = CModalRunner::Current();
-    if (!runner || !runner->GetOpenFileName(request) || request.chosenPath.isEmpty())
+    const QString chosen = m_prompts.PickProgram(res::Text(res::TextId::ExecutablesFilter));
+    if (chosen.isEmpty())
         return false;
-    application = u'"' + request.chosenPath + u'"';
+    application = u'"' + chosen + u'"';
     // The picked program serves this extension from now on.
     m_context.Session().m_helperList.push_back(
         std::make_unique<CHelperEntry>(extension, application, extension, extension, extension, QString()));
@@ -95,7 +83,7 @@ void COpenWithHelper::Launch(const QString& typeName, const QString& application
                              const QString& path)
 {
     if (!note.isEmpty())
-        AfxMessageBox(QString(note).replace(u'|', u'\n'), MessageButtons::Ok);
+        m_prompts.Message(QString(note).replace(u'|', u'\n'), {MessageButtons::Ok});
     if (application.isEmpty())
         return;
     const QString error = LaunchHelper(typeName, application, path);
@@ -110,28 +98,25 @@ void COpenWithHelper::FindMissingHelper(const QString& typeName, const QString& 
     QString arguments;
     SplitMissingHelper(application, name, arguments);
 
-    CFindHelperDlg find;
-    find.m_strMessage = res::Text(res::TextId::MissingHelper, error, name);
-    if (find.DoModal() != IDOK)
+    const std::optional<QString> start = m_prompts.WhereToSearch(res::Text(res::TextId::MissingHelper, error, name));
+    if (!start)
         return;
 
-    // The progress window stays up, the browser disabled, until the flow
+    // The progress stays up, the window behind it disabled, until the flow
     // has ended with its last box.
-    CProgressDlg progress(0);
-    progress.Create(m_context.Window());
+    ProgressSink& progress = m_prompts.ShowProgress();
     QString found;
-    if (!SearchForFile(find.m_strStartPath, name, found, &progress)) {
-        AfxMessageBox(res::Text(res::TextId::DidNotFindHelper, name, find.m_strStartPath, typeName),
-                      MessageButtons::Ok);
-        return;
+    if (SearchForFile(*start, name, found, &progress)) {
+        // A found path with a blank goes in quotes, so that it names the
+        // program as a whole when it is started.
+        const QString program = found.contains(u' ') ? u'"' + found + u'"' : found;
+        if (CHelperEntry* owner = HelperOfContentType(m_context.Session().m_helperList, typeName))
+            owner->m_strApplication = program;
+        const QString again = LaunchHelper(typeName, program + arguments, path);
+        if (!again.isEmpty())
+            m_prompts.Message(res::Text(res::TextId::OnceAgainUnable, again), {MessageButtons::Ok});
+    } else {
+        m_prompts.Message(res::Text(res::TextId::DidNotFindHelper, name, *start, typeName), {MessageButtons::Ok});
     }
-
-    // A found path with a blank goes in quotes, so that it names the
-    // program as a whole when it is started.
-    const QString program = found.contains(u' ') ? u'"' + found + u'"' : found;
-    if (CHelperEntry* owner = HelperOfContentType(m_context.Session().m_helperList, typeName))
-        owner->m_strApplication = program;
-    const QString again = LaunchHelper(typeName, program + arguments, path);
-    if (!again.isEmpty())
-        AfxMessageBox(res::Text(res::TextId::OnceAgainUnable, again), MessageButtons::Ok);
+    m_prompts.CloseProgress();
 }

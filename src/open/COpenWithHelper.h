@@ -12,24 +12,24 @@
 
 class CFileItem;
 class OpenContext;
+class OpenPrompts;
 
 class COpenWithHelper {
 public:
     // Works on the context's helper list (which it may change) and system
-    // viewer list; its dialogs and boxes are modal above the context's
-    // window.
-    explicit COpenWithHelper(OpenContext& context) : m_context(context) {}
+    // viewer list; every question goes to prompts.
+    COpenWithHelper(OpenContext& context, OpenPrompts& prompts) : m_context(context), m_prompts(prompts) {}
 
     // Runs the whole flow for one listed file; every way ends here.
     void Open(const CFileItem& item);
 
 private:
     void RunProgram(const QString& path);
-    CHelperEntry* Choose(const CHelperRefList& candidates);
     bool PickProgram(const QString& extension, QString& application);
     void Launch(const QString& typeName, const QString& application, const QString& note, const QString& path);
     void FindMissingHelper(const QString& typeName, const QString& application, const QString& error,
                            const QString& path);
 
     OpenContext& m_context;
+    OpenPrompts& m_prompts;
 };

@@ -6,8 +6,8 @@
 #include "platform/WinTypes.h"
 #include "support/QtPrinters.h"
 #include "support/RecordFifo.h"
-#include "support/ScopedDrives.h"
 #include "support/TempDir.h"
+#include "support/VolumeTest.h"
 
 #include <QDir>
 #include <QFile>
@@ -108,18 +108,11 @@ public:
     QStringList executed;
 };
 
-class LaunchHelperRun : public ::testing::Test {
+class LaunchHelperRun : public VolumeTest {
 protected:
-    void SetUp() override
-    {
-        m_savedCwd = QDir::currentPath();
-        drives.SetDrive(3, QStringLiteral("/"));
-        drives.SetDrive(4, volume.path());
-        QDir::setCurrent(volume.path());
-    }
     void TearDown() override
     {
-        QDir::setCurrent(m_savedCwd);
+        VolumeTest::TearDown();
         EXPECT_TRUE(platform::WaitForStartedPrograms(30000));
     }
 
@@ -133,10 +126,7 @@ protected:
         return path;
     }
 
-    ScopedDrives drives;
-    TempDir volume;
     TempDir records;
-    QString m_savedCwd;
 };
 
 TEST_F(LaunchHelperRun, PlainProgramGetsTheFileAsOneHostPath)

@@ -7,8 +7,8 @@
 #include "platform/FileFinder.h"
 #include "platform/WinTypes.h"
 #include "support/QtPrinters.h"
-#include "support/ScopedDrives.h"
 #include "support/TempDir.h"
+#include "support/VolumeTest.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,17 +24,8 @@
 
 namespace {
 
-class Search : public ::testing::Test {
+class Search : public VolumeTest {
 protected:
-    void SetUp() override
-    {
-        m_savedCwd = QDir::currentPath();
-        drives.SetDrive(3, QStringLiteral("/"));
-        drives.SetDrive(4, volume.path());
-        QDir::setCurrent(volume.path());
-    }
-    void TearDown() override { QDir::setCurrent(m_savedCwd); }
-
     // The walk the search must make, written the plain recursive way over
     // the same listings: the folders visited and the first match.
     void Reference(const QString& folder, const QString& name, QStringList& visited, QString& match)
@@ -63,9 +54,6 @@ protected:
         return folders;
     }
 
-    ScopedDrives drives;
-    TempDir volume;
-    QString m_savedCwd;
 };
 
 TEST_F(Search, FindsAFileWithAnotherCaseAndKeepsTheStartForm)

@@ -1,7 +1,7 @@
 // The viewer choice dialog: sorted names, the first line selected, OK,
 // Enter and a double-click return a line's helper, Cancel returns none.
 
-#include "open/CViewerChoiceDlg.h"
+#include "open/gui/CViewerChoiceDlg.h"
 #include "platform/WinTypes.h"
 #include "platform/gui/CListBox.h"
 #include "res/gui/ViewerChoiceTemplate.h"

@@ -2,8 +2,8 @@
 // in letter order with the current one selected, folders read on first
 // expansion, display names and paths, and the item paths freed at the end.
 
-#include "RecordingProgress.h"
-#include "open/CFindHelperDlg.h"
+#include "open/gui/CFindHelperDlg.h"
+#include "open/gui/RecordingProgress.h"
 #include "platform/WinTypes.h"
 #include "platform/gui/CTreeCtrl.h"
 #include "res/gui/FindHelperTemplate.h"

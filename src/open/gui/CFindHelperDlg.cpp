@@ -1,4 +1,4 @@
-#include "open/CFindHelperDlg.h"
+#include "open/gui/CFindHelperDlg.h"
 
 #include "app/CProgressDlg.h"
 #include "platform/DriveTable.h"

@@ -1,4 +1,4 @@
-#include "open/CViewerChoiceDlg.h"
+#include "open/gui/CViewerChoiceDlg.h"
 
 #include "platform/WinTypes.h"
 #include "platform/gui/CDataExchange.h"

@@ -1,8 +1,8 @@
 // The search for a missing helper with the progress window up: the window
 // is stepped once per folder and keeps its owner disabled meanwhile.
 
-#include "RecordingProgress.h"
 #include "open/SearchForFile.h"
+#include "open/gui/RecordingProgress.h"
 #include "support/ScopedDrives.h"
 #include "support/TempDir.h"
 
