@@ -140,20 +140,3 @@ void FolderTree::FreeRecords(HTREEITEM item)
             pending.push_back(current->child(i));
     }
 }
-
-std::size_t FolderTree::LiveRecords() const
-{
-    if (!m_tree)
-        return 0;
-    std::size_t count = 0;
-    std::vector<QTreeWidgetItem*> pending{m_tree->invisibleRootItem()};
-    while (!pending.empty()) {
-        QTreeWidgetItem* current = pending.back();
-        pending.pop_back();
-        if (const FolderItem* folder = FolderItem::Of(current); folder && folder->Record())
-            ++count;
-        for (int i = 0; i < current->childCount(); ++i)
-            pending.push_back(current->child(i));
-    }
-    return count;
-}

@@ -48,8 +48,6 @@ public:
     // Frees the records of item, of its descendants and of every following
     // sibling with theirs; the items stay, doing nothing any more.
     void FreeRecords(HTREEITEM item);
-    // Records alive in the tree.
-    std::size_t LiveRecords() const;
 
 private:
     QPointer<CTreeCtrl> m_tree;

@@ -9,6 +9,7 @@
 #include "support/LoadedSession.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedRunner.h"
+#include "support/TreeRecords.h"
 #include "support/VolumeTest.h"
 #include "volume/CFileItem.h"
 
@@ -45,20 +46,6 @@ protected:
         return static_cast<const CFileItem*>(tree->GetItemData(item));
     }
     static const CFileItem* Record(const CBrowserDlg& browser, int item) { return browser.m_fileList.Record(item); }
-    // Items of the tree that carry a record.
-    static int TreeRecords(CTreeCtrl* tree)
-    {
-        int count = 0;
-        std::vector<QTreeWidgetItem*> pending{tree->invisibleRootItem()};
-        while (!pending.empty()) {
-            QTreeWidgetItem* item = pending.back();
-            pending.pop_back();
-            count += Record(tree, item) != nullptr;
-            for (int i = 0; i < item->childCount(); ++i)
-                pending.push_back(item->child(i));
-        }
-        return count;
-    }
 
     // Texts of the direct children of an item.
     static QStringList Children(CTreeCtrl* tree, HTREEITEM item)

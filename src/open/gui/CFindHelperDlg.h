@@ -35,9 +35,6 @@ public:
     // siblings.
     void FreeItemData(QTreeWidgetItem* item) { m_folders.FreeRecords(item); }
 
-    // Number of item records alive (for tests: none once the window is gone).
-    std::size_t LiveItemPaths() const { return m_folders.LiveRecords(); }
-
 protected:
     void DoDataExchange(CDataExchange& dx) override;
     bool OnInitDialog() override;
