@@ -19,7 +19,7 @@
 #include "BenchApplication.h"
 #include "CountingRunner.h"
 #include "VolumeGenerator.h"
-#include "app/CBrowserApp.h"
+#include "app/gui/CBrowserApp.h"
 #include "browser/CBrowserDlg.h"
 #include "platform/ModalRunner.h"
 #include "platform/ProgramDir.h"

@@ -14,7 +14,7 @@
 
 #include "BenchApplication.h"
 #include "CountingRunner.h"
-#include "app/CBrowserApp.h"
+#include "app/gui/CBrowserApp.h"
 #include "browser/CBrowserDlg.h"
 #include "platform/ModalRunner.h"
 #include "platform/ProgramDir.h"

@@ -6,7 +6,7 @@
 // temporary folder.
 
 #include "TreeGenerator.h"
-#include "app/CProgressDlg.h"
+#include "app/gui/CProgressDlg.h"
 #include "open/SearchForFile.h"
 #include "support/ScopedDrives.h"
 

@@ -5,7 +5,7 @@
 // windows, the drive table of the start folder, and the application object
 // with the browser window it runs.
 
-#include "app/CBrowserApp.h"
+#include "app/gui/CBrowserApp.h"
 #include "app/CommandLine.h"
 #include "browser/CBrowserDlg.h"
 #include "platform/DriveTable.h"

@@ -1,8 +1,8 @@
 #include "browser/CBrowserDlg.h"
 
-#include "app/CAboutDlg.h"
-#include "app/CProgressDlg.h"
-#include "app/CVolumeContentsDlg.h"
+#include "app/gui/CAboutDlg.h"
+#include "app/gui/CProgressDlg.h"
+#include "app/gui/CVolumeContentsDlg.h"
 #include "browser/FileList.h"
 #include "open/COpenWithHelper.h"
 #include "open/gui/DialogPrompts.h"

@@ -8,7 +8,7 @@
 #include "open/OpenContext.h"
 #include "platform/gui/CDialog.h"
 #include "platform/gui/CImageList.h"
-#include "volume/FolderTree.h"
+#include "volume/gui/FolderTree.h"
 
 #include <QIcon>
 #include <QPixmap>

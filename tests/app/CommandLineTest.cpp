@@ -4,8 +4,8 @@
 // bad argument gives its one-line error and exit status 2 before any window
 // or settings file exists.
 
-#include "app/CBrowserApp.h"
-#include "app/CVolumeContentsDlg.h"
+#include "app/gui/CBrowserApp.h"
+#include "app/gui/CVolumeContentsDlg.h"
 #include "app/CommandLine.h"
 #include "platform/DriveTable.h"
 #include "platform/WinTypes.h"

@@ -1,7 +1,7 @@
 // The progress dialog: caption, text, stepping with event pumping, the
 // owner's enabling rules, and keys that must not close it.
 
-#include "app/CProgressDlg.h"
+#include "app/gui/CProgressDlg.h"
 #include "platform/CWinApp.h"
 #include "platform/gui/CProgressCtrl.h"
 #include "res/gui/ProgressTemplate.h"

@@ -2,7 +2,7 @@
 // it is stepped, while its text and bar always hold the latest state, and
 // it paints that state once the interval has passed.
 
-#include "app/CProgressDlg.h"
+#include "app/gui/CProgressDlg.h"
 #include "platform/gui/CProgressCtrl.h"
 #include "res/gui/ProgressTemplate.h"
 

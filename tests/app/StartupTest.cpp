@@ -2,8 +2,8 @@
 // buttons and keys, the browser window built only on Explore, and the
 // Content button's viewing mode.
 
-#include "app/CBrowserApp.h"
-#include "app/CVolumeContentsDlg.h"
+#include "app/gui/CBrowserApp.h"
+#include "app/gui/CVolumeContentsDlg.h"
 #include "browser/CBrowserDlg.h"
 #include "platform/ProgramDir.h"
 #include "platform/WinTypes.h"

@@ -4,7 +4,7 @@
 
 #include "VolumeFixture.h"
 
-#include "app/CProgressDlg.h"
+#include "app/gui/CProgressDlg.h"
 #include "platform/DriveTable.h"
 #include "platform/WinTypes.h"
 #include "res/gui/ProgressTemplate.h"

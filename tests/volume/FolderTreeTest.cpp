@@ -7,7 +7,7 @@
 #include "support/TreeRecords.h"
 #include "support/VolumeTest.h"
 #include "volume/CFileItem.h"
-#include "volume/FolderTree.h"
+#include "volume/gui/FolderTree.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

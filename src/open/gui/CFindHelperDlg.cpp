@@ -1,6 +1,6 @@
 #include "open/gui/CFindHelperDlg.h"
 
-#include "app/CProgressDlg.h"
+#include "app/gui/CProgressDlg.h"
 #include "platform/DriveTable.h"
 #include "platform/gui/CDataExchange.h"
 #include "platform/gui/CTreeCtrl.h"

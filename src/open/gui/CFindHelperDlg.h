@@ -4,7 +4,7 @@
 // first opened) in which the user picks where to search for it.
 
 #include "platform/gui/CDialog.h"
-#include "volume/FolderTree.h"
+#include "volume/gui/FolderTree.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "open/gui/DialogPrompts.h"
 
-#include "app/CProgressDlg.h"
+#include "app/gui/CProgressDlg.h"
 #include "open/gui/CFindHelperDlg.h"
 #include "open/gui/CViewerChoiceDlg.h"
 #include "platform/WinTypes.h"

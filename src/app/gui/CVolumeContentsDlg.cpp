@@ -1,4 +1,4 @@
-#include "app/CVolumeContentsDlg.h"
+#include "app/gui/CVolumeContentsDlg.h"
 
 #include "platform/CStdioFile.h"
 #include "platform/WinTypes.h"

@@ -1,4 +1,4 @@
-#include "app/CAboutDlg.h"
+#include "app/gui/CAboutDlg.h"
 
 #include "res/gui/AboutTemplate.h"
 

@@ -1,4 +1,4 @@
-#include "volume/FolderTree.h"
+#include "volume/gui/FolderTree.h"
 
 #include "platform/FileFinder.h"
 #include "platform/WinTypes.h"

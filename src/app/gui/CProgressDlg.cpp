@@ -1,4 +1,4 @@
-#include "app/CProgressDlg.h"
+#include "app/gui/CProgressDlg.h"
 
 #include "platform/CWinApp.h"
 #include "platform/gui/CDataExchange.h"

@@ -1,6 +1,6 @@
-#include "app/CBrowserApp.h"
+#include "app/gui/CBrowserApp.h"
 
-#include "app/CVolumeContentsDlg.h"
+#include "app/gui/CVolumeContentsDlg.h"
 #include "platform/DriveTable.h"
 #include "platform/FileStatus.h"
 #include "platform/ProgramDir.h"
