@@ -50,10 +50,6 @@ public:
     void FreeTreeItems(QTreeWidgetItem* item) { m_folders.FreeRecords(item); }
     // File list.
     void FillFileList();
-    static int CompareFileItems(const CFileItem* record1, const CFileItem* record2, long /*sortParam*/)
-    {
-        return FileList::Compare(record1, record2);
-    }
     void OnUpDir();
     void OnDblclkFileList();
 

@@ -3,7 +3,6 @@
 #include "desktop/Associations.h"
 
 #include <algorithm>
-#include <vector>
 
 using platform::KeyPath;
 

@@ -23,6 +23,16 @@ void OpenApplicationKey(CRegistryKey& key)
         key.Open(application, nullptr, KEY_WRITE);
 }
 
+// Reads the three options from the application key; each missing or
+// unreadable value takes its default ("*.lbl", 1, 1).
+void LoadOptions(const CRegistryKey& key, QString& fileMask, int& translate, int& showFullPath)
+{
+    fileMask = key.QueryString(Latin1(helpers::kFileMaskValue), Latin1(helpers::kDefaultFileMask));
+    translate = static_cast<int>(key.QueryDword(Latin1(helpers::kTranslateValue), helpers::kDefaultTranslate));
+    showFullPath =
+        static_cast<int>(key.QueryDword(Latin1(helpers::kShowFullPathValue), helpers::kDefaultShowFullPath));
+}
+
 }  // namespace
 
 void LoadHelpersFromIni(const QString& path, CHelperList& list)
@@ -38,14 +48,6 @@ void LoadHelpersFromIni(const QString& path, CHelperList& list)
                                                       value("Description"), value("Extension"), section,
                                                       value("Message")));
     }
-}
-
-void LoadOptions(const CRegistryKey& key, QString& fileMask, int& translate, int& showFullPath)
-{
-    fileMask = key.QueryString(Latin1(helpers::kFileMaskValue), Latin1(helpers::kDefaultFileMask));
-    translate = static_cast<int>(key.QueryDword(Latin1(helpers::kTranslateValue), helpers::kDefaultTranslate));
-    showFullPath =
-        static_cast<int>(key.QueryDword(Latin1(helpers::kShowFullPathValue), helpers::kDefaultShowFullPath));
 }
 
 void SaveOptions(CRegistryKey& key, const QString& fileMask, int translate, int showFullPath)
@@ -80,27 +82,14 @@ void LoadDefaultHelpers(const QString& programDir, CHelperList& defaultHelperLis
         LoadHelpersFromIni(iniPath, defaultHelperList);
 }
 
-void LoadAppOptions(QString& fileMask, int& translate, int& showFullPath)
-{
-    CRegistryKey key;
-    OpenApplicationKey(key);
-    LoadOptions(key, fileMask, translate, showFullPath);
-    key.Close();
-}
-
-void SaveAppOptions(const QString& fileMask, int translate, int showFullPath)
-{
-    CRegistryKey key;
-    OpenApplicationKey(key);
-    SaveOptions(key, fileMask, translate, showFullPath);
-    key.Close();
-}
-
 void LoadBrowserSettings(const QString& programDir, CHelperList& defaultHelperList, CHelperList& helperList,
                          CHelperList& systemViewerList, QString& fileMask, int& translate, int& showFullPath)
 {
     LoadDefaultHelpers(programDir, defaultHelperList);
-    LoadAppOptions(fileMask, translate, showFullPath);
+    CRegistryKey key;
+    OpenApplicationKey(key);
+    LoadOptions(key, fileMask, translate, showFullPath);
+    key.Close();
     CopyHelpers(defaultHelperList, helperList);
     ScanSystemViewers(systemViewerList);
 }
@@ -108,7 +97,10 @@ void LoadBrowserSettings(const QString& programDir, CHelperList& defaultHelperLi
 void SaveBrowserSettings(const QString& fileMask, int translate, int showFullPath, CHelperList& systemViewerList,
                          CHelperList& helperList, CHelperList& defaultHelperList)
 {
-    SaveAppOptions(fileMask, translate, showFullPath);
+    CRegistryKey key;
+    OpenApplicationKey(key);
+    SaveOptions(key, fileMask, translate, showFullPath);
+    key.Close();
     DeleteHelpers(systemViewerList);
     DeleteHelpers(helperList);
     DeleteHelpers(defaultHelperList);

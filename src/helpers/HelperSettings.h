@@ -27,9 +27,6 @@ inline constexpr DWORD kDefaultShowFullPath = 1;
 // that cannot be read appends nothing.
 void LoadHelpersFromIni(const QString& path, CHelperList& list);
 
-// Reads the three options from the application key; each missing or
-// unreadable value takes its default ("*.lbl", 1, 1).
-void LoadOptions(const CRegistryKey& key, QString& fileMask, int& translate, int& showFullPath);
 // Writes the three options, in the order file mask, translate, full path.
 void SaveOptions(CRegistryKey& key, const QString& fileMask, int translate, int showFullPath);
 
@@ -44,22 +41,18 @@ QString UserHelperFile();
 // either, from the built-in table. The file read, when it has no sections,
 // leaves the list empty.
 void LoadDefaultHelpers(const QString& programDir, CHelperList& defaultHelperList);
-// Opens the application key (created when missing) and reads the three
-// options from it; defaults when it cannot be opened.
-void LoadAppOptions(QString& fileMask, int& translate, int& showFullPath);
-// Opens the application key (created when missing) and writes the three
-// options; nothing is written when it cannot be opened.
-void SaveAppOptions(const QString& fileMask, int translate, int showFullPath);
 
 // What the browser window does while it is built, in this order: the
-// default helper list (LoadDefaultHelpers), the three options
-// (LoadAppOptions), the helper list as a copy of the default list, the
-// system viewer list from the machine's file associations.
+// default helper list (LoadDefaultHelpers), the three options from the
+// application key (created when missing; defaults when it cannot be
+// opened), the helper list as a copy of the default list, the system viewer
+// list from the machine's file associations.
 void LoadBrowserSettings(const QString& programDir, CHelperList& defaultHelperList, CHelperList& helperList,
                          CHelperList& systemViewerList, QString& fileMask, int& translate, int& showFullPath);
 
 // What the browser window does while it is destroyed: writes the three
-// options (SaveAppOptions), then empties the system viewer list, the helper
-// list and the default helper list, in this order.
+// options into the application key (nothing when it cannot be opened), then
+// empties the system viewer list, the helper list and the default helper
+// list, in this order.
 void SaveBrowserSettings(const QString& fileMask, int translate, int showFullPath, CHelperList& systemViewerList,
                          CHelperList& helperList, CHelperList& defaultHelperList);

@@ -4,7 +4,6 @@
 #include "platform/HostNames.h"
 #include "platform/ModalRunner.h"
 #include "platform/SequentialFile.h"
-#include "platform/WinTypes.h"
 #include "res/StringTable.h"
 
 #include <array>

@@ -1,7 +1,6 @@
 #include "options/CNewHelperDlg.h"
 
 #include "platform/ModalRunner.h"
-#include "platform/WinTypes.h"
 #include "platform/gui/CDataExchange.h"
 #include "res/StringTable.h"
 #include "res/gui/NewHelperTemplate.h"

@@ -31,7 +31,6 @@ public:
     void SetDrive(int drive, const QString& hostFolder);
     // Host folder of a drive (1..26), empty when there is no such drive.
     QString Folder(int drive) const;
-    bool HasDrive(int drive) const { return !Folder(drive).isEmpty(); }
 
     // The drive whose folder is the longest prefix of the current
     // directory; 0 when none is.

@@ -166,17 +166,12 @@ bool FileFinder::FindFirst(const QString& pattern)
     QString host = folder.isEmpty() ? QStringLiteral(".") : platform::HostPath(folder);
     if (host.isEmpty())
         return false;
-    auto dir = std::make_unique<Dir>();
-    dir->handle = opendir(platform::ToHostName(host).constData());
-    if (!dir->handle) {
+    const int fd = open(platform::ToHostName(host).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
         m_bPathTooLong = errno == ENAMETOOLONG;
         return false;
     }
-    m_dir = std::move(dir);
-    if (Advance())
-        return true;
-    Close();
-    return false;
+    return StartListing(fd);
 }
 
 bool FileFinder::FindFirstIn(const FileFinder& parent, const QString& mask)

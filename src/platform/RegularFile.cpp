@@ -1,10 +1,8 @@
 #include "platform/RegularFile.h"
 
-#include "platform/HostNames.h"
 #include "platform/SequentialFile.h"
 
 #include <algorithm>
-#include <sys/stat.h>
 
 namespace platform {
 
@@ -29,11 +27,5 @@ bool ReadRegularFile(const QString& path, QByteArray& contents, qint64 limit)
 }
 
 bool IsReadableRegularFile(const QString& path) { return SequentialFile().OpenHost(path); }
-
-bool PathExists(const QString& path)
-{
-    struct stat st {};
-    return ::stat(ToHostName(path).constData(), &st) == 0;
-}
 
 }  // namespace platform

@@ -16,7 +16,4 @@ bool ReadRegularFile(const QString& path, QByteArray& contents, qint64 limit = 1
 // for reading.
 bool IsReadableRegularFile(const QString& path);
 
-// True when something exists at path (links followed).
-bool PathExists(const QString& path);
-
 }  // namespace platform

@@ -181,7 +181,7 @@ TEST_F(FileList, CompareFileItemsLooksAtTheFirstByteOnly)
     const auto compare = [](const char* a, const char* b) {
         const CFileItem ra(QString::fromUtf8(a), {}, 2);
         const CFileItem rb(QString::fromUtf8(b), {}, 2);
-        return CBrowserDlg::CompareFileItems(&ra, &rb, 0);
+        return ::FileList::Compare(&ra, &rb);
     };
     EXPECT_EQ(compare("apple", "Azure"), 0);
     EXPECT_EQ(compare("a", "B"), 'A' - 'B');
@@ -191,7 +191,7 @@ TEST_F(FileList, CompareFileItemsLooksAtTheFirstByteOnly)
     EXPECT_LT(compare("\xc3\xa9t\xc3\xa9", "0"), 0);
     EXPECT_EQ(compare("\xc3\xa9", "A"), -61 - 'A');  // 0xC3 as a signed byte
     EXPECT_EQ(compare("", "a"), -'A');
-    EXPECT_EQ(CBrowserDlg::CompareFileItems(nullptr, nullptr, 0), 0);
+    EXPECT_EQ(::FileList::Compare(nullptr, nullptr), 0);
 
     EXPECT_EQ(volume::FirstByte("A"), 'A');
     EXPECT_EQ(volume::FirstByte(QString::fromUtf8("\xe2\x82\xac")), std::int8_t(0xE2));  // euro sign

@@ -30,13 +30,6 @@ int CListBox::AddString(const QString& text)
         }
         index = low;
     }
-    return InsertString(index, text);
-}
-
-int CListBox::InsertString(int index, const QString& text)
-{
-    if (index < 0 || index > count())
-        index = count();
     auto* line = new QListWidgetItem(text);
     line->setData(kDataRole, QVariant::fromValue<quintptr>(0));
     insertItem(index, line);

@@ -19,8 +19,6 @@ public:
 
     // Appends a line, or inserts it at its sorted place; returns its index.
     int AddString(const QString& text);
-    // Inserts at index (-1 appends) without sorting; returns the index.
-    int InsertString(int index, const QString& text);
     // Removes a line; returns the remaining count or LB_ERR.
     int DeleteString(int index);
     void ResetContent();

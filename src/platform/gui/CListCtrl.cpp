@@ -151,18 +151,6 @@ bool CListCtrl::IsItemSelected(int item) const
     return m_model->At(item) && m_selection->isRowSelected(item, {});
 }
 
-void CListCtrl::SetFocusedItem(int item)
-{
-    if (m_model->At(item))
-        m_selection->setCurrentIndex(m_model->index(item, 0), QItemSelectionModel::NoUpdate);
-}
-
-int CListCtrl::GetFocusedItem() const
-{
-    const QModelIndex current = m_selection->currentIndex();
-    return current.isValid() ? current.row() : -1;
-}
-
 void CListCtrl::OnSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
 {
     // One notification per item whose state changed, the items that lost

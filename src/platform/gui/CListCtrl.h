@@ -53,8 +53,6 @@ public:
     // Selection, shared by all views.
     void SetItemSelected(int item, bool selected);
     bool IsItemSelected(int item) const;
-    void SetFocusedItem(int item);
-    int GetFocusedItem() const;
 
     // The view currently shown (for tests that click in it).
     QAbstractItemView* ActiveView() const;

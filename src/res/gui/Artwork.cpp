@@ -302,7 +302,9 @@ QPixmap ButtonImage(unsigned id, QSize size, qreal ratio)
     return canvas.Take();
 }
 
-QPixmap IconImage(int side)
+}  // namespace
+
+QPixmap AppIconImage(int side)
 {
     Canvas canvas(QSize(side, side), 1.0);
     QPainter& p = canvas.painter;
@@ -315,8 +317,6 @@ QPixmap IconImage(int side)
     DrawRingedPlanet(p, r.center(), side * 0.24);
     return canvas.Take();
 }
-
-}  // namespace
 
 QPixmap LoadBitmap(unsigned id, QSize size, qreal devicePixelRatio)
 {
@@ -349,11 +349,9 @@ QIcon LoadAppIcon()
 {
     QIcon icon;
     for (int side : {16, 24, 32, 48, 64, 128})
-        icon.addPixmap(IconImage(side));
+        icon.addPixmap(AppIconImage(side));
     return icon;
 }
-
-QPixmap AppIconImage(int side) { return IconImage(side); }
 
 QPixmap LoadPicture(unsigned id, QSize size, double devicePixelRatio)
 {

@@ -13,8 +13,6 @@
 #include <QPointer>
 #include <QString>
 
-#include <cstddef>
-
 class CFileItem;
 
 class FolderTree {
