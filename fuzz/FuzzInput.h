@@ -16,7 +16,7 @@ inline QByteArray Bytes(const std::uint8_t* data, std::size_t size)
     return QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
 }
 
-// The input cut at every "\n--\n": the parts in order, at least one.
+// The input cut at every "\n--\n": the pieces in order, at least one.
 inline QList<QByteArray> Parts(const QByteArray& input)
 {
     QList<QByteArray> parts;

@@ -16,7 +16,7 @@ enum class TextId {
     NoContentsFile,
     NotPdsCompliant,
     ExploringDrive,   // %1 drive letter
-    ContentsCut,      // after the part of an overlong description file that is shown
+    ContentsCut,      // after the lines shown of an overlong description file
 
     // Also loaded by number (LoadString, the IDS_ ids below).
     AboutBox,         // the About entry of the window menu

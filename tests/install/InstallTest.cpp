@@ -7,6 +7,7 @@
 #include "platform/gui/HelpPage.h"
 #include "support/ProgramRun.h"
 #include "support/QtPrinters.h"
+#include "support/RunTool.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -25,20 +26,6 @@ QByteArray Contents(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Runs a tool to its end; its exit code, or -1 when it did not finish.
-int RunTool(const QString& program, const QStringList& arguments, QByteArray* output = nullptr,
-            const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
-{
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    const bool finished = process.waitForFinished(120000);
-    if (output)
-        *output = process.readAll();
-    return finished && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
 // Installs the build tree under /usr in dest; false (with the log in

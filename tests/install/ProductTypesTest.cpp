@@ -3,13 +3,13 @@
 // a private data folder, as QMimeDatabase and GIO see them, and the
 // viewer's installed desktop entry and thumbnailer.
 
+#include "support/RunTool.h"
 #include "support/TempDir.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeDatabase>
-#include <QProcess>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
@@ -19,20 +19,6 @@ QByteArray Contents(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Runs a tool to its end with the given environment; its exit code, or -1.
-int RunTool(const QString& program, const QStringList& arguments, const QProcessEnvironment& env,
-            QByteArray* output = nullptr)
-{
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    const bool finished = process.waitForFinished(120000);
-    if (output)
-        *output = process.readAll();
-    return finished && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
 const char kPds3Label[] =
@@ -69,7 +55,7 @@ protected:
         env.insert(QStringLiteral("XDG_DATA_DIRS"), data.file("share"));
         env.insert(QStringLiteral("XDG_DATA_HOME"), data.file("home-data"));
         QByteArray log;
-        ASSERT_EQ(RunTool(updater, {data.file("share/mime")}, env, &log), 0) << log.toStdString();
+        ASSERT_EQ(RunTool(updater, {data.file("share/mime")}, &log, env), 0) << log.toStdString();
         ASSERT_TRUE(QFileInfo(data.file("share/mime/mime.cache")).isFile());
 
         files.write("label", kPds3Label);
@@ -114,7 +100,7 @@ TEST_F(ProductTypes, GioTypesLabelsByContentAndName)
         GTEST_SKIP() << "gio is not installed";
     const auto type = [&](const char* name) {
         QByteArray out;
-        RunTool(gio, {"info", "-a", "standard::content-type", files.file(name)}, env, &out);
+        RunTool(gio, {"info", "-a", "standard::content-type", files.file(name)}, &out, env);
         const int at = out.indexOf("standard::content-type: ");
         return at < 0 ? QByteArray() : out.mid(at + 24).split('\n').front().trimmed();
     };
@@ -133,7 +119,7 @@ TEST(ViewerEntries, InstalledEntryOpensBothLabelTypesOutsideTheMenus)
     env.insert(QStringLiteral("DESTDIR"), dest.path());
     QByteArray log;
     ASSERT_EQ(RunTool(QStringLiteral(VELLORA_CMAKE_COMMAND),
-                      {"--install", QStringLiteral(VELLORA_BUILD_DIR), "--prefix", "/usr"}, env, &log),
+                      {"--install", QStringLiteral(VELLORA_BUILD_DIR), "--prefix", "/usr"}, &log, env),
               0)
         << log.toStdString();
     const QDir usr(dest.file("usr"));
