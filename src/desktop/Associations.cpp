@@ -56,11 +56,3 @@ std::optional<QString> Associations::FindType(const QString& name) const
         return std::nullopt;
     return *found;
 }
-
-const QString& Associations::Command(const QString& mimeType)
-{
-    auto found = m_commandByType.find(mimeType);
-    if (found == m_commandByType.end())
-        found = m_commandByType.insert(mimeType, m_apps->DefaultCommand(mimeType));
-    return *found;
-}

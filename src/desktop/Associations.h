@@ -44,7 +44,7 @@ public:
     std::optional<QString> FindType(const QString& name) const;
     // The open command of the type's default application; empty when it
     // has none.
-    const QString& Command(const QString& mimeType);
+    QString Command(const QString& mimeType) { return m_apps->DefaultCommand(mimeType); }
 
 private:
     std::unique_ptr<SharedMimeInfo> m_mime;
@@ -52,6 +52,5 @@ private:
     std::vector<Extension> m_extensions;
     QHash<QString, int> m_extensionByName;  // upper-case name -> index
     QStringList m_types;
-    QHash<QString, QString> m_typeByName;     // upper-case name -> type
-    QHash<QString, QString> m_commandByType;  // resolved commands
+    QHash<QString, QString> m_typeByName;  // upper-case name -> type
 };
