@@ -20,30 +20,20 @@ struct Level {
     bool started = false;  // the listing's first entry has been taken
 };
 
-class Progress {
-public:
-    explicit Progress(ProgressSink* dialog) : m_dialog(dialog) {}
-    void Visit(const QString& folder)
-    {
-        if (!m_dialog)
-            return;
-        m_dialog->SetMessageText(res::Text(res::TextId::ScanningFolder, folder));
-        m_dialog->StepIt();
-    }
-
-private:
-    ProgressSink* m_dialog;
-};
-
 }  // namespace
 
 bool SearchForFile(QString folder, QString fileName, QString& foundPath, ProgressSink* progress)
 {
-    const QString everything = QStringLiteral("*");
-    Progress report(progress);
+    // Each folder entered is shown and counted.
+    const auto visit = [progress](const QString& entered) {
+        if (!progress)
+            return;
+        progress->SetMessageText(res::Text(res::TextId::ScanningFolder, entered));
+        progress->StepIt();
+    };
     QString path = std::move(folder);
 
-    report.Visit(path);
+    visit(path);
     std::vector<std::unique_ptr<Level>> levels;  // the open listings, start folder first
     {
         auto start = std::make_unique<Level>();
@@ -69,10 +59,10 @@ bool SearchForFile(QString folder, QString fileName, QString& foundPath, Progres
         if (entry.attributes == FILE_ATTRIBUTE_DIRECTORY) {
             path += u'/';
             path += entry.name;
-            report.Visit(path);
+            visit(path);
             auto sub = std::make_unique<Level>();
             sub->pathLength = path.size();
-            if (sub->finder.FindFirstIn(level.finder, everything))
+            if (sub->finder.FindFirstIn(level.finder, QStringLiteral("*")))
                 levels.push_back(std::move(sub));
             else
                 path.truncate(level.pathLength);  // unreadable or empty: nothing below it
