@@ -135,9 +135,7 @@ int DriveTable::DriveOfHostPath(const QString& hostPath) const
     qsizetype bestLength = -1;
     for (int drive = 1; drive <= kDriveCount; ++drive) {
         const QString& folder = m_folders[drive];
-        if (folder.isEmpty() || !IsUnder(hostPath, folder))
-            continue;
-        if (folder.size() > bestLength) {
+        if (!folder.isEmpty() && IsUnder(hostPath, folder) && folder.size() > bestLength) {
             best = drive;
             bestLength = folder.size();
         }
