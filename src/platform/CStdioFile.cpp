@@ -66,19 +66,8 @@ bool CStdioFile::ReadLine(QByteArray& line, qsizetype maxBytes)
 {
     if (!IsOpen())
         return false;
-    qsizetype searchFrom = m_pos;
-    for (;;) {
-        const qsizetype newline = m_buffer.indexOf('\n', searchFrom);
-        if (newline >= 0) {
-            qsizetype end = newline;
-            if (end > m_pos && m_buffer[end - 1] == '\r')
-                --end;
-            if (maxBytes >= 0 && end - m_pos > maxBytes)
-                end = m_pos + maxBytes;
-            line = m_buffer.mid(m_pos, end - m_pos);
-            m_pos = newline + 1;
-            return true;
-        }
+    qsizetype newline = m_buffer.indexOf('\n', m_pos);
+    while (newline < 0) {
         if (maxBytes >= 0 && m_buffer.size() - m_pos > maxBytes) {
             // An overlong line (a binary file, say): its start is the line,
             // the rest is read past chunk by chunk.
@@ -86,18 +75,24 @@ bool CStdioFile::ReadLine(QByteArray& line, qsizetype maxBytes)
             SkipRestOfLine();
             return true;
         }
-        searchFrom = m_buffer.size() - m_pos;  // offset after Fill compacts the buffer
-        if (!Fill()) {
-            if (m_pos >= m_buffer.size())
-                return false;
-            line = m_buffer.mid(m_pos);
-            if (line.endsWith('\r'))
-                line.chop(1);
-            m_pos = m_buffer.size();
-            return true;
-        }
+        const qsizetype searchFrom = m_buffer.size() - m_pos;  // offset after Fill compacts the buffer
+        if (!Fill())
+            break;
         // Fill moved the unread data to the front of the buffer.
+        newline = m_buffer.indexOf('\n', searchFrom);
     }
+    if (newline < 0 && m_pos >= m_buffer.size())
+        return false;
+    // The line runs to its LF, the last one to the end of the file.
+    qsizetype end = newline < 0 ? m_buffer.size() : newline;
+    const qsizetype next = newline < 0 ? end : end + 1;
+    if (end > m_pos && m_buffer[end - 1] == '\r')
+        --end;
+    if (maxBytes >= 0 && end - m_pos > maxBytes)
+        end = m_pos + maxBytes;
+    line = m_buffer.mid(m_pos, end - m_pos);
+    m_pos = next;
+    return true;
 }
 
 void CStdioFile::SkipRestOfLine()
@@ -108,8 +103,7 @@ void CStdioFile::SkipRestOfLine()
             m_pos = newline + 1;
             return;
         }
-        m_buffer.clear();
-        m_pos = 0;
+        m_pos = m_buffer.size();  // Fill drops what was passed over
         if (!Fill())
             return;
     }
@@ -132,13 +126,9 @@ long long CStdioFile::Read(char* buffer, long long size)
 {
     if (!IsOpen() || size < 0)
         return -1;
-    long long copied = 0;
-    const qsizetype buffered = m_buffer.size() - m_pos;
-    if (buffered > 0) {
-        copied = std::min<long long>(buffered, size);
-        std::copy_n(m_buffer.constData() + m_pos, copied, buffer);
-        m_pos += copied;
-    }
+    long long copied = std::min<long long>(m_buffer.size() - m_pos, size);
+    std::copy_n(m_buffer.constData() + m_pos, copied, buffer);
+    m_pos += copied;
     while (copied < size && !m_eof) {
         const long long room = Room(size - copied);
         if (room == 0)

@@ -88,10 +88,8 @@ QStringList MediaMountPoints()
 
 void DriveTable::Clear()
 {
-    for (QString& folder : m_folders)
-        folder.clear();
-    for (QString& dir : m_currentDirs)
-        dir.clear();
+    m_folders.fill(QString());
+    m_currentDirs.fill(QString());
     m_names.Clear();
     m_resolved.clear();
 }
@@ -137,9 +135,7 @@ int DriveTable::DriveOfHostPath(const QString& hostPath) const
     qsizetype bestLength = -1;
     for (int drive = 1; drive <= kDriveCount; ++drive) {
         const QString& folder = m_folders[drive];
-        if (folder.isEmpty() || !IsUnder(hostPath, folder))
-            continue;
-        if (folder.size() > bestLength) {
+        if (!folder.isEmpty() && IsUnder(hostPath, folder) && folder.size() > bestLength) {
             best = drive;
             bestLength = folder.size();
         }
@@ -312,31 +308,27 @@ bool DriveTable::StillValid(const Resolved& resolved) const
 
 namespace platform {
 
-namespace {
-DriveTable* Table() { return DriveTable::Current(); }
-}  // namespace
-
 int GetDrive()
 {
-    const DriveTable* table = Table();
+    const DriveTable* table = DriveTable::Current();
     return table ? table->GetDrive() : 0;
 }
 
 int ChDrive(int drive)
 {
-    const DriveTable* table = Table();
+    const DriveTable* table = DriveTable::Current();
     return table ? table->ChDrive(drive) : -1;
 }
 
 int ChDir(const QString& path)
 {
-    const DriveTable* table = Table();
+    const DriveTable* table = DriveTable::Current();
     return table ? table->ChDir(path) : -1;
 }
 
 QString HostPath(const QString& path)
 {
-    const DriveTable* table = Table();
+    const DriveTable* table = DriveTable::Current();
     if (table)
         return table->ToHostPath(path);
     return path.startsWith(u'/') ? path : QString();

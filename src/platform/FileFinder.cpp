@@ -1,6 +1,7 @@
 #include "platform/FileFinder.h"
 
 #include "platform/DriveTable.h"
+#include "platform/FileStatus.h"
 #include "platform/HostNames.h"
 #include "platform/WinTypes.h"
 
@@ -24,12 +25,6 @@ struct FileFinder::Dir {
 
 namespace {
 
-std::uint32_t FileAttributes(const struct stat& st)
-{
-    const bool writable = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
-    return FILE_ATTRIBUTE_ARCHIVE | (writable ? 0u : FILE_ATTRIBUTE_READONLY);
-}
-
 // Attribute word and size of one entry of an open folder. A plain folder is
 // exactly 0x10; a link to a folder also carries 0x400, so nothing that
 // tests for a plain folder ever descends through a link.
@@ -40,26 +35,16 @@ void Describe(int dirFd, const char* name, FindEntry& entry)
     entry.size = 0;
     if (fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
         return;
+    std::uint32_t link = 0;
     if (S_ISLNK(st.st_mode)) {
-        struct stat target {};
-        if (fstatat(dirFd, name, &target, 0) != 0) {
-            entry.attributes = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_REPARSE_POINT;
+        link = FILE_ATTRIBUTE_REPARSE_POINT;
+        entry.attributes |= link;  // a link whose target is gone is a file
+        if (fstatat(dirFd, name, &st, 0) != 0)
             return;
-        }
-        if (S_ISDIR(target.st_mode)) {
-            entry.attributes = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
-            return;
-        }
-        entry.attributes = FileAttributes(target) | FILE_ATTRIBUTE_REPARSE_POINT;
-        entry.size = S_ISREG(target.st_mode) ? target.st_size : 0;
-        return;
     }
-    if (S_ISDIR(st.st_mode)) {
-        entry.attributes = FILE_ATTRIBUTE_DIRECTORY;
-        return;
-    }
-    entry.attributes = FileAttributes(st);
-    entry.size = S_ISREG(st.st_mode) ? st.st_size : 0;
+    const FileStatus status = platform::StatusOf(st);
+    entry.attributes = status.attributes | link;
+    entry.size = status.size;
 }
 
 // The same from the kind the listing gives (d_type), where that settles
@@ -195,10 +180,7 @@ bool FileFinder::StartListing(int folderFd)
         return false;
     }
     m_dir = std::move(dir);
-    if (Advance())
-        return true;
-    Close();
-    return false;
+    return FindNext();
 }
 
 bool FileFinder::FindNext()

@@ -8,6 +8,15 @@
 
 namespace platform {
 
+FileStatus StatusOf(const struct stat& st)
+{
+    if (S_ISDIR(st.st_mode))
+        return {0, FILE_ATTRIBUTE_DIRECTORY};
+    const bool writable = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+    const std::uint32_t attributes = FILE_ATTRIBUTE_ARCHIVE | (writable ? 0u : FILE_ATTRIBUTE_READONLY);
+    return {S_ISREG(st.st_mode) ? st.st_size : 0, attributes};
+}
+
 bool GetStatus(const QString& path, FileStatus& status)
 {
     const QString host = HostPath(path);
@@ -19,17 +28,9 @@ bool GetStatus(const QString& path, FileStatus& status)
         return false;
     struct stat link {};
     const bool isLink = lstat(bytes.constData(), &link) == 0 && S_ISLNK(link.st_mode);
-    if (S_ISDIR(st.st_mode)) {
-        status.attributes = FILE_ATTRIBUTE_DIRECTORY;
-        status.size = 0;
-    } else {
-        const bool writable = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
-        status.attributes = FILE_ATTRIBUTE_ARCHIVE | (writable ? 0u : FILE_ATTRIBUTE_READONLY);
-        status.size = S_ISREG(st.st_mode) ? st.st_size : 0;
-    }
+    status = StatusOf(st);
     if (isLink)
         status.attributes |= FILE_ATTRIBUTE_REPARSE_POINT;
-    status.mtime = st.st_mtim.tv_sec;
     return true;
 }
 

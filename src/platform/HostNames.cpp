@@ -1,16 +1,15 @@
 #include "platform/HostNames.h"
 
+#include <algorithm>
+#include <bit>
+
 namespace platform {
 
 namespace {
 
 bool IsAscii(const QByteArray& bytes)
 {
-    for (const char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    }
-    return true;
+    return std::ranges::all_of(bytes, [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 // Length of the valid UTF-8 sequence starting at i, or 0 when the byte at i
@@ -20,36 +19,24 @@ int Utf8SequenceLength(const QByteArray& bytes, qsizetype i, char32_t& code)
 {
     const auto at = [&](qsizetype k) { return static_cast<unsigned char>(bytes[k]); };
     const unsigned char lead = at(i);
-    int length = 0;
-    char32_t min = 0;
     if (lead < 0x80) {
         code = lead;
         return 1;
     }
-    if ((lead & 0xE0) == 0xC0) {
-        length = 2;
-        code = lead & 0x1F;
-        min = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3;
-        code = lead & 0x0F;
-        min = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4;
-        code = lead & 0x07;
-        min = 0x10000;
-    } else {
+    // The lead byte's ones before its first zero give the length: 110xxxxx,
+    // 1110xxxx or 11110xxx; its bits after that zero start the value.
+    const int length = std::countl_one(lead);
+    if (length < 2 || length > 4 || i + length > bytes.size())
         return 0;
-    }
-    if (i + length > bytes.size())
-        return 0;
+    constexpr char32_t kLeast[] = {0x80, 0x800, 0x10000};  // the least value of 2, 3 and 4 bytes
+    code = lead & (0x7F >> length);
     for (int k = 1; k < length; ++k) {
         const unsigned char next = at(i + k);
         if ((next & 0xC0) != 0x80)
             return 0;
         code = (code << 6) | (next & 0x3F);
     }
-    if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+    if (code < kLeast[length - 2] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
         return 0;
     return length;
 }
@@ -70,12 +57,7 @@ QString FromHostName(const QByteArray& bytes)
             ++i;
             continue;
         }
-        if (code >= 0x10000) {
-            out.append(QChar(QChar::highSurrogate(code)));
-            out.append(QChar(QChar::lowSurrogate(code)));
-        } else {
-            out.append(QChar(char16_t(code)));
-        }
+        out.append(QChar::fromUcs4(code));
         i += length;
     }
     return out;
@@ -83,14 +65,7 @@ QString FromHostName(const QByteArray& bytes)
 
 QByteArray ToHostName(const QString& name)
 {
-    bool hasSurrogates = false;
-    for (const QChar c : name) {
-        if (c.isSurrogate()) {
-            hasSurrogates = true;
-            break;
-        }
-    }
-    if (!hasSurrogates)
+    if (std::ranges::none_of(name, [](QChar c) { return c.isSurrogate(); }))
         return name.toUtf8();
     QByteArray out;
     out.reserve(name.size());

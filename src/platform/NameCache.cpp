@@ -5,31 +5,23 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
 
 bool IsAscii(const QString& name)
 {
-    for (const QChar c : name) {
-        if (c.unicode() >= 0x80)
-            return false;
-    }
-    return true;
+    return std::ranges::all_of(name, [](QChar c) { return c.unicode() < 0x80; });
 }
 
 // Case folding that leaves the stand-ins for raw bytes (lone surrogates)
 // alone, so names that are not UTF-8 still match without regard to case.
 QString Fold(const QString& name)
 {
+    if (IsAscii(name))
+        return name.toLower();
     QString folded = name;
-    if (IsAscii(name)) {
-        for (QChar& c : folded) {
-            if (c >= u'A' && c <= u'Z')
-                c = QChar(char16_t(c.unicode() + 32));
-        }
-        return folded;
-    }
     for (QChar& c : folded) {
         if (!c.isSurrogate())
             c = c.toCaseFolded();

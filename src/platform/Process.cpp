@@ -114,28 +114,6 @@ QStringList SplitCommandLine(const QString& commandLine)
 
 namespace {
 
-// "X:" alone, or "X:" followed by a separator: a path on an emulated drive.
-bool IsDrivePath(const QString& text)
-{
-    if (text.size() < 2 || text[1] != u':')
-        return false;
-    const char16_t letter = text[0].unicode();
-    const bool isLetter = (letter >= u'A' && letter <= u'Z') || (letter >= u'a' && letter <= u'z');
-    return isLetter && (text.size() == 2 || text[2] == u'/' || text[2] == u'\\');
-}
-
-// A drive path argument becomes its host path; a drive path on a drive
-// that does not exist, and every other argument, stays as written.
-QByteArray HostArgument(const QString& argument)
-{
-    if (IsDrivePath(argument)) {
-        const QString host = HostPath(argument);
-        if (!host.isEmpty())
-            return ToHostName(host);
-    }
-    return ToHostName(argument);
-}
-
 // "X:" at the start: the path names its drive itself (D:\SOFTWARE\x,
 // C:relative).
 bool NamesDrive(const QString& text)
@@ -144,6 +122,25 @@ bool NamesDrive(const QString& text)
         return false;
     const char16_t letter = text[0].unicode();
     return (letter >= u'A' && letter <= u'Z') || (letter >= u'a' && letter <= u'z');
+}
+
+// "X:" alone, or "X:" followed by a separator: a path on an emulated drive.
+bool IsDrivePath(const QString& text)
+{
+    return NamesDrive(text) && (text.size() == 2 || text[2] == u'/' || text[2] == u'\\');
+}
+
+// A drive path argument becomes its host path; a drive path on a drive
+// that does not exist, and every other argument, stays as written.
+std::vector<QByteArray> HostArguments(const QStringList& arguments)
+{
+    std::vector<QByteArray> result;
+    result.reserve(arguments.size());
+    for (const QString& argument : arguments) {
+        const QString host = IsDrivePath(argument) ? HostPath(argument) : QString();
+        result.push_back(ToHostName(host.isEmpty() ? argument : host));
+    }
+    return result;
 }
 
 // The host path of a program, found only where its path itself says. A
@@ -286,15 +283,6 @@ private:
     posix_spawn_file_actions_t m_actions;
 };
 
-std::vector<QByteArray> HostArguments(const QStringList& arguments)
-{
-    std::vector<QByteArray> result;
-    result.reserve(arguments.size());
-    for (const QString& argument : arguments)
-        result.push_back(HostArgument(argument));
-    return result;
-}
-
 // Tries every folder of PATH in turn by the execvp rules (a refused
 // candidate is remembered while the search goes on), except that a file
 // that is not a program is never handed to a shell, and that an empty or
@@ -371,15 +359,11 @@ unsigned WinExec(const QString& commandLine, int /*showCommand*/)
     }
     if (error == 0)
         return kStarted;
-    switch (error) {
-    case ENOEXEC:
+    if (error == ENOEXEC)
         return ERROR_BAD_FORMAT;
-    default: {
-        // Codes of 32 and more would read as success.
-        const int code = ErrorCodeOf(error);
-        return code < 32 ? unsigned(code) : 0u;
-    }
-    }
+    // Codes of 32 and more would read as success.
+    const int code = ErrorCodeOf(error);
+    return code < 32 ? unsigned(code) : 0u;
 }
 
 bool WaitForStartedPrograms(int timeoutMs)
