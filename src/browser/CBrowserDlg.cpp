@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 
+#include <utility>
 #include <vector>
 
 CBrowserDlg::CBrowserDlg(BrowserSession& session, QWidget* parent)
@@ -132,28 +133,18 @@ void CBrowserDlg::SetButtonImages()
 
 bool CBrowserDlg::OnCommand(int id)
 {
-    switch (id) {
-    case res::ID_HELP:
-        OnHelp();
-        return true;
-    case res::IDC_CONTENT:
-        OnContent();
-        return true;
-    case res::IDC_OPTIONS:
-        OnOptions();
-        return true;
-    case res::IDC_UPDIR:
-        OnUpDir();
-        return true;
-    case res::IDC_LISTVIEW:
-        OnListView();
-        return true;
-    case res::IDC_DETAILSVIEW:
-        OnDetailsView();
-        return true;
-    default:
-        return CDialog::OnCommand(id);
+    static constexpr std::pair<int, void (CBrowserDlg::*)()> kButtons[] = {
+        {res::ID_HELP, &CBrowserDlg::OnHelp},          {res::IDC_CONTENT, &CBrowserDlg::OnContent},
+        {res::IDC_OPTIONS, &CBrowserDlg::OnOptions},   {res::IDC_UPDIR, &CBrowserDlg::OnUpDir},
+        {res::IDC_LISTVIEW, &CBrowserDlg::OnListView}, {res::IDC_DETAILSVIEW, &CBrowserDlg::OnDetailsView},
+    };
+    for (const auto& [button, handler] : kButtons) {
+        if (id == button) {
+            (this->*handler)();
+            return true;
+        }
     }
+    return CDialog::OnCommand(id);
 }
 
 void CBrowserDlg::OnSysCommand(unsigned nID)
