@@ -229,7 +229,7 @@ void CBrowserDlg::OnOptions()
     COptions options;
     options.m_pageHelpers.m_pHelperList = &m_session.m_helperList;
     options.m_pageHelpers.m_pDefaultHelperList = &m_session.m_defaultHelperList;
-    options.m_pageRegistry.SetSystemViewerList(&m_session.m_systemViewerList);
+    options.m_pageRegistry.m_pSystemViewers = &m_session.m_systemViewerList;
     options.m_pageGeneral.m_strFileMask = m_session.m_strFileMask;
     options.m_pageGeneral.m_bTranslate = m_session.m_bTranslate;
     options.m_pageGeneral.m_bShowFullPath = m_session.m_bShowFullPath;
