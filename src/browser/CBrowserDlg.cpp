@@ -414,10 +414,9 @@ void CBrowserDlg::OnSelChangedFolderTree()
     const CFileItem* record = m_folders.Record(item);
     if (!record)
         return;
-    m_strCurrentFolder = record->m_strPath;
-    platform::ChDir(m_strCurrentFolder);  // a folder that cannot be entered still lists (empty)
+    platform::ChDir(record->m_strPath);  // a folder that cannot be entered still lists (empty)
     m_bFolderTooDeep = false;
-    ExpandFolder(item);
+    ExpandFolder(item);  // makes it the current folder
     FillFileList();
     if (m_bFolderTooDeep)
         ReportFolderTooDeep();  // the list's folder took the status line
