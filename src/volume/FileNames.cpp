@@ -1,7 +1,5 @@
 #include "volume/FileNames.h"
 
-#include <QStringList>
-
 namespace volume {
 
 QString DisplayName(const QString& name)
