@@ -166,14 +166,11 @@ void COptionsHelpers::OnDelete()
 void COptionsHelpers::OnOK()
 {
     if (m_pHelperList) {
-        for (const CHelperEntry* pending : m_pendingDeletes) {
-            // Found by pointer; one that has left the list meanwhile is
-            // skipped.
-            const auto it = std::find_if(m_pHelperList->begin(), m_pHelperList->end(),
-                                         [pending](const auto& helper) { return helper.get() == pending; });
-            if (it != m_pHelperList->end())
-                m_pHelperList->erase(it);
-        }
+        // Found by pointer; one that has left the list meanwhile is
+        // skipped.
+        std::erase_if(*m_pHelperList, [this](const auto& helper) {
+            return std::find(m_pendingDeletes.begin(), m_pendingDeletes.end(), helper.get()) != m_pendingDeletes.end();
+        });
     }
     m_pendingDeletes.clear();
     CPropertyPage::OnOK();
