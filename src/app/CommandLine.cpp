@@ -34,8 +34,6 @@ bool IsOption(const std::string& argument) { return argument.size() > 1 && argum
 
 }  // namespace
 
-CommandLine::CommandLine(const std::vector<std::string>& arguments) { Read(arguments); }
-
 CommandLine::CommandLine(int argc, const char* const* argv)
     : CommandLine(argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>())
 {
@@ -45,7 +43,7 @@ CommandLine::CommandLine(int argc, const char* const* argv)
 // "--version", an unknown option or a second folder. "--choose" may stand
 // anywhere among the options. "--" ends the options, so that any folder can
 // be named.
-void CommandLine::Read(const std::vector<std::string>& arguments)
+CommandLine::CommandLine(const std::vector<std::string>& arguments)
 {
     bool options = true;
     for (const std::string& argument : arguments) {
