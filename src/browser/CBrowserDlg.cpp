@@ -3,7 +3,6 @@
 #include "app/gui/CAboutDlg.h"
 #include "app/gui/CProgressDlg.h"
 #include "app/gui/CVolumeContentsDlg.h"
-#include "browser/FileList.h"
 #include "open/COpenWithHelper.h"
 #include "open/gui/DialogPrompts.h"
 #include "options/COptions.h"
