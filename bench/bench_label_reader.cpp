@@ -51,7 +51,7 @@ void ReadAll(benchmark::State& state, const QStringList& paths)
     qsizetype found = 0;
     for (auto _ : state) {
         for (const QString& path : paths)
-            found += GetLabelContentType(path).isEmpty() ? 0 : 1;
+            found += GetLabelContentType(path, path).isEmpty() ? 0 : 1;
     }
     benchmark::DoNotOptimize(found);
     state.SetItemsProcessed(state.iterations() * paths.size());

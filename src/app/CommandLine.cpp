@@ -5,6 +5,7 @@
 #include "platform/ModalRunner.h"
 #include "res/StringTable.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -16,13 +17,10 @@ namespace {
 
 // An argument as an error line shows it: control characters (a newline in
 // a folder name, say) become "?" so the error stays on one line.
-std::string Printable(const std::string& argument)
+std::string Printable(std::string text)
 {
-    std::string text = argument;
-    for (char& c : text) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
-            c = '?';
-    }
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }, '?');
     return text;
 }
 
@@ -36,21 +34,16 @@ bool IsOption(const std::string& argument) { return argument.size() > 1 && argum
 
 }  // namespace
 
-CommandLine::CommandLine(const std::vector<std::string>& arguments) { Read(arguments); }
-
 CommandLine::CommandLine(int argc, const char* const* argv)
+    : CommandLine(argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>())
 {
-    std::vector<std::string> arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments.emplace_back(argv[i]);
-    Read(arguments);
 }
 
 // Left to right, the first argument that settles the matter wins: "--help",
 // "--version", an unknown option or a second folder. "--choose" may stand
 // anywhere among the options. "--" ends the options, so that any folder can
 // be named.
-void CommandLine::Read(const std::vector<std::string>& arguments)
+CommandLine::CommandLine(const std::vector<std::string>& arguments)
 {
     bool options = true;
     for (const std::string& argument : arguments) {

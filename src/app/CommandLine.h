@@ -47,7 +47,6 @@ public:
     std::optional<int> ChooseFolder(std::FILE* err);
 
 private:
-    void Read(const std::vector<std::string>& arguments);
     void Fail(res::TextId text, const std::string& argument, const std::string& detail = {});
     bool EnterFolder();
 

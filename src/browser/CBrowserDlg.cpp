@@ -3,7 +3,6 @@
 #include "app/gui/CAboutDlg.h"
 #include "app/gui/CProgressDlg.h"
 #include "app/gui/CVolumeContentsDlg.h"
-#include "browser/FileList.h"
 #include "open/COpenWithHelper.h"
 #include "open/gui/DialogPrompts.h"
 #include "options/COptions.h"
@@ -26,6 +25,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 
+#include <utility>
 #include <vector>
 
 CBrowserDlg::CBrowserDlg(BrowserSession& session, QWidget* parent)
@@ -132,28 +132,18 @@ void CBrowserDlg::SetButtonImages()
 
 bool CBrowserDlg::OnCommand(int id)
 {
-    switch (id) {
-    case res::ID_HELP:
-        OnHelp();
-        return true;
-    case res::IDC_CONTENT:
-        OnContent();
-        return true;
-    case res::IDC_OPTIONS:
-        OnOptions();
-        return true;
-    case res::IDC_UPDIR:
-        OnUpDir();
-        return true;
-    case res::IDC_LISTVIEW:
-        OnListView();
-        return true;
-    case res::IDC_DETAILSVIEW:
-        OnDetailsView();
-        return true;
-    default:
-        return CDialog::OnCommand(id);
+    static constexpr std::pair<int, void (CBrowserDlg::*)()> kButtons[] = {
+        {res::ID_HELP, &CBrowserDlg::OnHelp},          {res::IDC_CONTENT, &CBrowserDlg::OnContent},
+        {res::IDC_OPTIONS, &CBrowserDlg::OnOptions},   {res::IDC_UPDIR, &CBrowserDlg::OnUpDir},
+        {res::IDC_LISTVIEW, &CBrowserDlg::OnListView}, {res::IDC_DETAILSVIEW, &CBrowserDlg::OnDetailsView},
+    };
+    for (const auto& [button, handler] : kButtons) {
+        if (id == button) {
+            (this->*handler)();
+            return true;
+        }
     }
+    return CDialog::OnCommand(id);
 }
 
 void CBrowserDlg::OnSysCommand(unsigned nID)
@@ -238,7 +228,7 @@ void CBrowserDlg::OnOptions()
     COptions options;
     options.m_pageHelpers.m_pHelperList = &m_session.m_helperList;
     options.m_pageHelpers.m_pDefaultHelperList = &m_session.m_defaultHelperList;
-    options.m_pageRegistry.SetSystemViewerList(&m_session.m_systemViewerList);
+    options.m_pageRegistry.m_pSystemViewers = &m_session.m_systemViewerList;
     options.m_pageGeneral.m_strFileMask = m_session.m_strFileMask;
     options.m_pageGeneral.m_bTranslate = m_session.m_bTranslate;
     options.m_pageGeneral.m_bShowFullPath = m_session.m_bShowFullPath;
@@ -423,10 +413,9 @@ void CBrowserDlg::OnSelChangedFolderTree()
     const CFileItem* record = m_folders.Record(item);
     if (!record)
         return;
-    m_strCurrentFolder = record->m_strPath;
-    platform::ChDir(m_strCurrentFolder);  // a folder that cannot be entered still lists (empty)
+    platform::ChDir(record->m_strPath);  // a folder that cannot be entered still lists (empty)
     m_bFolderTooDeep = false;
-    ExpandFolder(item);
+    ExpandFolder(item);  // makes it the current folder
     FillFileList();
     if (m_bFolderTooDeep)
         ReportFolderTooDeep();  // the list's folder took the status line

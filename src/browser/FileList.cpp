@@ -4,9 +4,7 @@
 #include "platform/FileFinder.h"
 #include "platform/FileStatus.h"
 #include "platform/WinTypes.h"
-#include "platform/gui/CListCtrl.h"
 #include "res/StringTable.h"
-#include "volume/CFileItem.h"
 #include "volume/FileNames.h"
 
 #include <QSet>

@@ -98,10 +98,9 @@ std::size_t CLabelScanner::FeedValue(const char* data, std::size_t size)
 
 void CLabelScanner::EndValue()
 {
-    qsizetype length = m_value.size();
-    while (length > 0 && IsSpace(m_value[length - 1]))
-        --length;
-    m_value.truncate(length);
+    // The value never starts with white space (FeedValue skips it), so
+    // trimming it trims its end: QByteArray's white space is IsSpace's.
+    m_value = m_value.trimmed();
     m_state = State::Done;
 }
 

@@ -8,8 +8,6 @@
 
 #include <array>
 
-QString GetLabelContentType(QString path) { return GetLabelContentType(path, path); }
-
 QString GetLabelContentType(const QString& path, const QString& shownPath)
 {
     const std::optional<QString> contentType = ReadLabelContentType(path);

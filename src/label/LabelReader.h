@@ -9,9 +9,7 @@
 // host path) up to its first OBJECT line and returns that line's value,
 // trimmed, otherwise as written. Empty when the label has no OBJECT line or
 // its value is empty. A path that is not a readable regular file gives the
-// message "Unable to open file: " + path (OK button) and empty text.
-QString GetLabelContentType(QString path);
-// The same for a label read at path and named shownPath in the message.
+// message "Unable to open file: " + shownPath (OK button) and empty text.
 QString GetLabelContentType(const QString& path, const QString& shownPath);
 // The same without a message: nothing when path is not a readable regular
 // file.

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <new>
+#include <utility>
 
 COptionsHelpers::COptionsHelpers() : CPropertyPage(res::kOptionsHelpersTemplate) {}
 
@@ -44,32 +45,30 @@ bool COptionsHelpers::OnInitDialog()
     return true;
 }
 
-int COptionsHelpers::AddRow(CHelperEntry* helper)
+void COptionsHelpers::AddRow(CHelperEntry* helper, bool select)
 {
     const QSignalBlocker quiet(m_lbHelpers);
     const int row = m_lbHelpers->AddString(helper->m_strName);
     m_lbHelpers->SetItemDataPtr(row, helper);
-    return row;
+    if (select)
+        m_lbHelpers->SetSel(row, true);
 }
 
 bool COptionsHelpers::OnCommand(int id)
 {
-    switch (id) {
-    case res::IDC_HELPER_ADD:
-        OnAdd();
-        return true;
-    case res::IDC_HELPER_EDIT:
-        OnEdit();
-        return true;
-    case res::IDC_HELPER_DELETE:
-        OnDelete();
-        return true;
-    case res::IDC_HELPER_DEFAULT:
-        OnDefault();
-        return true;
-    default:
-        return CPropertyPage::OnCommand(id);
+    static constexpr std::pair<int, void (COptionsHelpers::*)()> kButtons[] = {
+        {res::IDC_HELPER_ADD, &COptionsHelpers::OnAdd},
+        {res::IDC_HELPER_EDIT, &COptionsHelpers::OnEdit},
+        {res::IDC_HELPER_DELETE, &COptionsHelpers::OnDelete},
+        {res::IDC_HELPER_DEFAULT, &COptionsHelpers::OnDefault},
+    };
+    for (const auto& [button, handler] : kButtons) {
+        if (id == button) {
+            (this->*handler)();
+            return true;
+        }
     }
+    return CPropertyPage::OnCommand(id);
 }
 
 void COptionsHelpers::OnSelchangeHelpers()
@@ -109,11 +108,7 @@ void COptionsHelpers::OnAdd()
     // The open flow sees the new helper from now on.
     CHelperEntry* added = helper.get();
     m_pHelperList->push_back(std::move(helper));
-    const int row = AddRow(added);
-    {
-        const QSignalBlocker quiet(m_lbHelpers);
-        m_lbHelpers->SetSel(row, true);
-    }
+    AddRow(added, true);
     OnSelchangeHelpers();
     SetModified(true);
 }
@@ -147,11 +142,7 @@ void COptionsHelpers::OnEdit()
     helper->m_strContentType = dialog.m_strContentType;
     helper->m_strDescription = dialog.m_strDescription;
     helper->m_strExtension = dialog.m_strExtension;
-    const int newRow = AddRow(helper);
-    {
-        const QSignalBlocker quiet(m_lbHelpers);
-        m_lbHelpers->SetSel(newRow, true);
-    }
+    AddRow(helper, true);
     OnSelchangeHelpers();
     SetModified(true);
 }
@@ -175,14 +166,11 @@ void COptionsHelpers::OnDelete()
 void COptionsHelpers::OnOK()
 {
     if (m_pHelperList) {
-        for (const CHelperEntry* pending : m_pendingDeletes) {
-            // Found by pointer; one that has left the list meanwhile is
-            // skipped.
-            const auto it = std::find_if(m_pHelperList->begin(), m_pHelperList->end(),
-                                         [pending](const auto& helper) { return helper.get() == pending; });
-            if (it != m_pHelperList->end())
-                m_pHelperList->erase(it);
-        }
+        // Found by pointer; one that has left the list meanwhile is
+        // skipped.
+        std::erase_if(*m_pHelperList, [this](const auto& helper) {
+            return std::find(m_pendingDeletes.begin(), m_pendingDeletes.end(), helper.get()) != m_pendingDeletes.end();
+        });
     }
     m_pendingDeletes.clear();
     CPropertyPage::OnOK();

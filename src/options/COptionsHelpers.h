@@ -48,6 +48,6 @@ protected:
     bool OnCommand(int id) override;
 
 private:
-    // Adds a row for the helper at its sorted place; returns the row.
-    int AddRow(CHelperEntry* helper);
+    // Adds a row for the helper at its sorted place, selected if select is.
+    void AddRow(CHelperEntry* helper, bool select = false);
 };

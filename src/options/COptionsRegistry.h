@@ -16,9 +16,6 @@ public:
     Q_INVOKABLE COptionsRegistry();
     ~COptionsRegistry() override;
 
-    // The list shown when the page is built (not owned; may be null).
-    void SetSystemViewerList(CHelperList* systemViewers) { m_pSystemViewers = systemViewers; }
-
     // Shows the selected row's description, content type and application.
     void OnSelchangeExtensions();
 
@@ -26,7 +23,7 @@ public:
     QLineEdit* m_editDescription = nullptr;
     QLineEdit* m_editContentType = nullptr;
     CListBox* m_lbExtensions = nullptr;
-    CHelperList* m_pSystemViewers = nullptr;
+    CHelperList* m_pSystemViewers = nullptr;  // shown when the page is built; not owned, may be null
 
 protected:
     void DoDataExchange(CDataExchange& dx) override;

@@ -1,7 +1,5 @@
 #include "volume/FileNames.h"
 
-#include <QStringList>
-
 namespace volume {
 
 QString DisplayName(const QString& name)
@@ -32,18 +30,14 @@ int FileType(bool isFolder, const QString& extension)
 
 QString SizeText(std::int64_t bytes)
 {
-    std::int64_t kilobytes = bytes > 0 ? bytes / 1024 + (bytes % 1024 != 0 ? 1 : 0) : 0;
-    if (kilobytes == 0)
-        kilobytes = 1;
-    const QString digits = QString::number(kilobytes);
-    QString text;
-    text.reserve(digits.size() + digits.size() / 3 + 2);
-    const qsizetype lead = digits.size() % 3 == 0 ? 3 : digits.size() % 3;
-    text += digits.left(lead);
-    for (qsizetype at = lead; at < digits.size(); at += 3)
-        text += u',' + digits.mid(at, 3);
-    text += QLatin1String("KB");
-    return text;
+    // Any positive size rounds up to at least 1.
+    const std::int64_t kilobytes = bytes > 0 ? bytes / 1024 + (bytes % 1024 != 0 ? 1 : 0) : 1;
+    // Commas between groups of three digits, counted from the right; each
+    // insertion moves only the digits right of it.
+    QString text = QString::number(kilobytes);
+    for (qsizetype at = text.size() - 3; at > 0; at -= 3)
+        text.insert(at, u',');
+    return text + QLatin1String("KB");
 }
 
 std::int8_t FirstByte(const QString& name)

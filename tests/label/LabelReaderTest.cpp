@@ -25,14 +25,14 @@ protected:
     QString Read(const QString& path)
     {
         ScriptedRunner runner;
-        return GetLabelContentType(path);
+        return GetLabelContentType(path, path);
     }
     // Reads a path that must not open: exactly one box with the path.
     void ExpectUnopenable(const QString& path)
     {
         ScriptedRunner runner;
         runner.ExpectBox(IDOK);
-        EXPECT_EQ(GetLabelContentType(path), QString());
+        EXPECT_EQ(GetLabelContentType(path, path), QString());
         ASSERT_EQ(runner.Boxes().size(), 1u);
         EXPECT_EQ(runner.Boxes()[0].text, "Unable to open file: " + path);
         EXPECT_EQ(runner.Boxes()[0].kind.buttons, MessageButtons::Ok);

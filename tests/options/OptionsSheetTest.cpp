@@ -74,7 +74,7 @@ protected:
         CopyHelpers(defaults, helpers);
         options.m_pageHelpers.m_pHelperList = &helpers;
         options.m_pageHelpers.m_pDefaultHelperList = &defaults;
-        options.m_pageRegistry.SetSystemViewerList(&viewers);
+        options.m_pageRegistry.m_pSystemViewers = &viewers;
     }
 
     // Runs the sheet; act() works on it and closes it.
@@ -267,7 +267,7 @@ TEST_F(Options, RegistryPageListsTheViewersSortedAndShowsTheFirst)
 
 TEST_F(Options, RegistryPageWithoutAListStaysEmpty)
 {
-    options.m_pageRegistry.SetSystemViewerList(nullptr);
+    options.m_pageRegistry.m_pSystemViewers = nullptr;
     Run([&] {
         options.SetActivePage(2);
         COptionsRegistry& page = options.m_pageRegistry;
@@ -277,7 +277,7 @@ TEST_F(Options, RegistryPageWithoutAListStaysEmpty)
         Click(options, IDCANCEL);
     });
     viewers.clear();
-    options.m_pageRegistry.SetSystemViewerList(&viewers);
+    options.m_pageRegistry.m_pSystemViewers = &viewers;
     Run([&] {
         options.SetActivePage(2);
         EXPECT_EQ(options.m_pageRegistry.m_lbExtensions->GetCount(), 0);

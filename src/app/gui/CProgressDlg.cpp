@@ -83,34 +83,23 @@ unsigned CProgressDlg::StepIt()
 void CProgressDlg::PaceUpdates()
 {
     if (!m_frameClock.isValid() || m_frameClock.elapsed() >= m_nFrameMs) {
-        ReleaseUpdates();
+        HoldUpdates(false);
         m_frameClock.restart();
     } else {
-        HoldUpdates();
+        HoldUpdates(true);
+        PostRefresh();
     }
 }
 
-void CProgressDlg::HoldUpdates()
+void CProgressDlg::HoldUpdates(bool hold)
 {
-    if (!m_bHeld) {
-        for (QWidget* control : {GetDlgItem(res::IDC_PROGRESS_TEXT), GetDlgItem(res::IDC_PROGRESS_BAR)}) {
-            if (control)
-                control->setUpdatesEnabled(false);
-        }
-        m_bHeld = true;
-    }
-    PostRefresh();
-}
-
-void CProgressDlg::ReleaseUpdates()
-{
-    if (!m_bHeld)
+    if (m_bHeld == hold)
         return;
-    m_bHeld = false;
+    m_bHeld = hold;
     // Enabling a control's updates schedules its paint with the latest state.
     for (QWidget* control : {GetDlgItem(res::IDC_PROGRESS_TEXT), GetDlgItem(res::IDC_PROGRESS_BAR)}) {
         if (control)
-            control->setUpdatesEnabled(true);
+            control->setUpdatesEnabled(!hold);
     }
 }
 
@@ -125,14 +114,10 @@ void CProgressDlg::PostRefresh()
         this,
         [this] {
             m_bRefreshPosted = false;
-            if (!m_bHeld || !IsWindowCreated())
-                return;
-            if (m_frameClock.elapsed() >= m_nFrameMs) {
-                ReleaseUpdates();
-                m_frameClock.restart();
-            } else {
-                PostRefresh();
-            }
+            // Painting is held only while the frame clock runs, so this
+            // lets it go or posts the refresh again.
+            if (m_bHeld && IsWindowCreated())
+                PaceUpdates();
         },
         Qt::QueuedConnection);
 }
@@ -142,7 +127,7 @@ void CProgressDlg::PumpMessages() { QCoreApplication::processEvents(QEventLoop::
 bool CProgressDlg::DestroyWindow()
 {
     ReenableOwner();
-    ReleaseUpdates();
+    HoldUpdates(false);
     m_frameClock.invalidate();
     m_progress = nullptr;
     return CDialog::DestroyWindow();

@@ -61,8 +61,8 @@ private:
     // Before the text or the bar changes: lets it paint when a frame is
     // due, else holds its painting back until one is.
     void PaceUpdates();
-    void HoldUpdates();
-    void ReleaseUpdates();
+    // Holds back or lets go the painting of the text and the bar.
+    void HoldUpdates(bool hold);
     void PostRefresh();
 
     QElapsedTimer m_frameClock;
