@@ -21,8 +21,6 @@
 
 namespace {
 
-QString Utf8(const char* text) { return text ? QString::fromUtf8(text) : QString(); }
-
 // MulDiv as the dialog manager rounds it.
 int Scale(int value, int base, int divisor)
 {
@@ -91,7 +89,7 @@ QRect FitText(const dlg::Control& c, QWidget* widget, QRect rect)
 CDialog::CDialog(const dlg::Template& dialogTemplate, QWidget* parent)
     : QDialog(parent), m_template(dialogTemplate)
 {
-    setWindowTitle(Utf8(m_template.caption));
+    setWindowTitle(QString::fromUtf8(m_template.caption));
 }
 
 CDialog::~CDialog() = default;
@@ -123,7 +121,7 @@ QPixmap CDialog::Picture(unsigned id, QSize size) const
 QWidget* CDialog::CreateControl(const dlg::Control& c)
 {
     using dlg::Kind;
-    const QString text = Utf8(c.text);
+    const QString text = QString::fromUtf8(c.text);
     const QRect rect = MapDialogRect(c.x, c.y, c.cx, c.cy);
     switch (c.kind) {
     case Kind::PushButton:
@@ -213,13 +211,11 @@ bool CDialog::BuildDialog()
     m_nModalResult = -1;
     m_pDefaultButton = nullptr;
     ApplyWindowStyle();
-    setWindowTitle(Utf8(m_template.caption));
+    setWindowTitle(QString::fromUtf8(m_template.caption));
     for (const dlg::Control& c : m_template.controls) {
         QWidget* widget = CreateControl(c);
         if (!widget)
             continue;
-        if (widget->parentWidget() != this)
-            widget->setParent(this);
         widget->setGeometry(FitText(c, widget, MapDialogRect(c.x, c.y, c.cx, c.cy)));
         widget->setEnabled(!(c.style & dlg::Disabled));
         widget->setVisible(!(c.style & dlg::Hidden));
@@ -259,12 +255,14 @@ void CDialog::NameViewsFromLabels()
         if (!widget || !WantsLabelName(c.kind) || !widget->accessibleName().isEmpty())
             continue;
         if (const dlg::Control* label = NearbyLabel(m_template, c))
-            widget->setAccessibleName(Utf8(label->text).remove(u'&'));
+            widget->setAccessibleName(QString::fromUtf8(label->text).remove(u'&'));
     }
 }
 
-void CDialog::DestroyControls()
+void CDialog::Teardown()
 {
+    OnDestroy();
+    hide();
     m_items.clear();
     m_pDefaultButton = nullptr;
     for (QPointer<QWidget>& control : m_controls)
@@ -279,16 +277,12 @@ int CDialog::DoModal()
         return -1;
     CModalRunner* runner = CModalRunner::Current();
     const int result = runner ? runner->RunDialog(*this) : IDCANCEL;
-    OnDestroy();
-    hide();
-    DestroyControls();
+    Teardown();
     return result;
 }
 
 bool CDialog::Create(QWidget* parent)
 {
-    if (m_bCreated)
-        return false;
     // Not a child of the parent's widget tree: disabling the parent (the
     // progress dialog does) must not disable this window too.
     QWidget* owner = parent ? parent->window() : nullptr;
@@ -310,9 +304,7 @@ bool CDialog::DestroyWindow()
 {
     if (!m_bCreated)
         return false;
-    OnDestroy();
-    hide();
-    DestroyControls();
+    Teardown();
     return true;
 }
 

@@ -80,19 +80,20 @@ protected:
     virtual bool OnCommand(int id);
     // Called before the controls go away at the end of a run.
     virtual void OnDestroy() {}
-    // Makes the widget for one control; a dialog may return its own kind
-    // of widget for an id. The base builds the kinds of dlg::Kind.
-    virtual QWidget* CreateControl(const dlg::Control& control);
 
     void accept() override;
     void reject() override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Makes the widget for one control, a child of the dialog.
+    QWidget* CreateControl(const dlg::Control& control);
     // A picture of the template's picture source, for this window's pixel ratio.
     QPixmap Picture(unsigned id, QSize size) const;
     void ApplyWindowStyle();
-    void DestroyControls();
+    // Ends a built dialog: OnDestroy, then the window hides and the
+    // controls go.
+    void Teardown();
     void NameViewsFromLabels();
     void ClickButton(QAbstractButton* button);
 

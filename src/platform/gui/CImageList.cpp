@@ -16,10 +16,3 @@ bool CImageList::Create(const QPixmap& strip, int cx)
     }
     return !m_icons.empty();
 }
-
-QIcon CImageList::GetIcon(int index) const
-{
-    if (index < 0 || index >= GetImageCount())
-        return {};
-    return m_icons[static_cast<std::size_t>(index)];
-}

@@ -4,7 +4,6 @@
 #include <QIcon>
 #include <QList>
 #include <QPixmap>
-#include <vector>
 
 class CImageList {
 public:
@@ -13,12 +12,12 @@ public:
     bool Create(const QPixmap& strip, int cx);
     int GetImageCount() const { return static_cast<int>(m_icons.size()); }
     // The image at index; a null icon past the end (nothing is drawn).
-    QIcon GetIcon(int index) const;
+    QIcon GetIcon(int index) const { return m_icons.value(index); }
     QSize GetImageSize() const { return m_size; }
     // Every image, in order (for a list control's SetImageList).
-    QList<QIcon> Icons() const { return QList<QIcon>(m_icons.begin(), m_icons.end()); }
+    QList<QIcon> Icons() const { return m_icons; }
 
 private:
-    std::vector<QIcon> m_icons;
+    QList<QIcon> m_icons;
     QSize m_size;
 };

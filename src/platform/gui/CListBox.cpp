@@ -1,5 +1,8 @@
 #include "platform/gui/CListBox.h"
 
+#include <algorithm>
+#include <ranges>
+
 namespace {
 constexpr int kDataRole = Qt::UserRole;
 }
@@ -19,20 +22,14 @@ int CListBox::AddString(const QString& text)
     int index = count();
     if (m_bSorted) {
         // After every line that sorts before or equal to the new one.
-        int low = 0;
-        int high = count();
-        while (low < high) {
-            const int mid = (low + high) / 2;
-            if (QString::compare(item(mid)->text(), text, Qt::CaseInsensitive) <= 0)
-                low = mid + 1;
-            else
-                high = mid;
-        }
-        index = low;
+        const auto rows = std::views::iota(0, count());
+        const auto less = [](const QString& a, const QString& b) {
+            return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+        };
+        const auto after = std::ranges::upper_bound(rows, text, less, [this](int row) { return item(row)->text(); });
+        index = static_cast<int>(after - rows.begin());
     }
-    auto* line = new QListWidgetItem(text);
-    line->setData(kDataRole, QVariant::fromValue<quintptr>(0));
-    insertItem(index, line);
+    insertItem(index, text);  // its item data reads as 0
     return index;
 }
 
@@ -63,19 +60,19 @@ int CListBox::FindStringExact(int start, const QString& text) const
     return LB_ERR;
 }
 
-int CListBox::SetItemData(int index, quintptr data)
+int CListBox::SetItemDataPtr(int index, void* data)
 {
     QListWidgetItem* line = item(index);
     if (!line)
         return LB_ERR;
-    line->setData(kDataRole, QVariant::fromValue(data));
+    line->setData(kDataRole, QVariant::fromValue(reinterpret_cast<quintptr>(data)));
     return 0;
 }
 
-quintptr CListBox::GetItemData(int index) const
+void* CListBox::GetItemDataPtr(int index) const
 {
     const QListWidgetItem* line = item(index);
-    return line ? line->data(kDataRole).value<quintptr>() : static_cast<quintptr>(-1);
+    return reinterpret_cast<void*>(line ? line->data(kDataRole).value<quintptr>() : static_cast<quintptr>(-1));
 }
 
 int CListBox::GetCurSel() const

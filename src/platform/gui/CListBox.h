@@ -28,10 +28,8 @@ public:
     // regard to case; LB_ERR when none.
     int FindStringExact(int start, const QString& text) const;
 
-    int SetItemData(int index, quintptr data);
-    quintptr GetItemData(int index) const;
-    int SetItemDataPtr(int index, void* data) { return SetItemData(index, reinterpret_cast<quintptr>(data)); }
-    void* GetItemDataPtr(int index) const { return reinterpret_cast<void*>(GetItemData(index)); }
+    int SetItemDataPtr(int index, void* data);
+    void* GetItemDataPtr(int index) const;
 
     // Single selection: the selected line or LB_ERR. Extended selection:
     // the caret line.

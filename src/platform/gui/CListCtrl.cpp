@@ -156,13 +156,11 @@ void CListCtrl::OnSelectionChanged(const QItemSelection& selected, const QItemSe
     // One notification per item whose state changed, the items that lost
     // the selection first: after a click, the latest one is the item
     // clicked; after a click on empty space, the item it deselected.
-    for (const QModelIndex& index : deselected.indexes()) {
-        if (index.column() == 0)
-            emit itemChanged(index.row(), 0);
-    }
-    for (const QModelIndex& index : selected.indexes()) {
-        if (index.column() == 0)
-            emit itemChanged(index.row(), 0);
+    for (const QItemSelection* changed : {&deselected, &selected}) {
+        for (const QModelIndex& index : changed->indexes()) {
+            if (index.column() == 0)
+                emit itemChanged(index.row(), 0);
+        }
     }
 }
 

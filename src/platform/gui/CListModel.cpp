@@ -128,9 +128,7 @@ bool CListModel::SetText(int position, int column, const QString& text)
 QString CListModel::Text(int position, int column) const
 {
     const Row* row = At(position);
-    if (!row || column < 0 || column >= row->texts.size())
-        return {};
-    return row->texts[column];
+    return row ? row->texts.value(column) : QString();
 }
 
 const CListModel::Row* CListModel::At(int position) const

@@ -6,8 +6,7 @@
 CProgressCtrl::CProgressCtrl(QWidget* parent) : QProgressBar(parent)
 {
     setTextVisible(false);
-    QProgressBar::setRange(m_nLower, m_nUpper);
-    QProgressBar::setValue(m_nPos);
+    SetRange(m_nLower, m_nUpper);
 }
 
 void CProgressCtrl::SetRange(int lower, int upper)
@@ -16,9 +15,8 @@ void CProgressCtrl::SetRange(int lower, int upper)
     m_nUpper = static_cast<std::int16_t>(upper & 0xFFFF);
     if (m_nUpper <= m_nLower)
         m_nUpper = m_nLower + 1;
-    m_nPos = std::clamp(m_nPos, m_nLower, m_nUpper);
     QProgressBar::setRange(m_nLower, m_nUpper);
-    QProgressBar::setValue(m_nPos);
+    SetPos(m_nPos);
 }
 
 void CProgressCtrl::GetRange(int& lower, int& upper) const
@@ -44,7 +42,6 @@ int CProgressCtrl::SetPos(int pos)
 
 int CProgressCtrl::StepIt()
 {
-    const int previous = m_nPos;
     int next = m_nPos + m_nStep;
     const int span = m_nUpper - m_nLower;
     // Past either end the bar starts over from the other one.
@@ -52,7 +49,5 @@ int CProgressCtrl::StepIt()
         next = m_nLower + (next - m_nUpper) % span;
     else if (next < m_nLower)
         next = m_nUpper - (m_nLower - next) % span;
-    m_nPos = next;
-    QProgressBar::setValue(m_nPos);
-    return previous;
+    return SetPos(next);
 }

@@ -31,14 +31,6 @@ bool CPropertyPage::OnSetActive()
 
 bool CPropertyPage::OnKillActive() { return UpdateData(true); }
 
-bool CPropertyPage::OnApply()
-{
-    OnOK();
-    return true;
-}
-
-void CPropertyPage::OnReset() { OnCancel(); }
-
 void CPropertyPage::OnOK() {}
 
 void CPropertyPage::OnCancel() {}

@@ -2,8 +2,7 @@
 // One page of a property sheet: a dialog built from a child template. The
 // sheet builds its controls the first time its tab is shown, asks it to
 // read its controls back when the user leaves it (OnKillActive), and calls
-// its commit (OnApply, which runs OnOK) on OK and Apply, or OnReset (which
-// runs OnCancel) on Cancel.
+// its commit (OnOK) on OK and Apply, or OnCancel on Cancel.
 
 #include "platform/gui/CDialog.h"
 
@@ -42,15 +41,11 @@ public:
     // The user leaves the page (another tab, OK, Apply): reads the controls
     // back into the members; false keeps the user on the page.
     virtual bool OnKillActive();
-    // OK or Apply: runs OnOK; false keeps the sheet open.
-    virtual bool OnApply();
-    // Cancel: runs OnCancel.
-    virtual void OnReset();
 
-    // The page's commit; nothing by default. Never ends anything: the
-    // sheet decides when it closes.
+    // OK or Apply: the page's commit; nothing by default. Never ends
+    // anything: the sheet decides when it closes.
     void OnOK() override;
-    // Nothing by default.
+    // Cancel: nothing by default.
     void OnCancel() override;
 
 protected:

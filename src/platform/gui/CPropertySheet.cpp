@@ -109,9 +109,7 @@ bool CPropertySheet::OnInitDialog()
     m_nActive = -1;
     if (!m_pages.empty()) {
         const int start = std::clamp(m_nStartPage, 0, GetPageCount() - 1);
-        m_bSwitching = true;
         m_pTabs->setCurrentIndex(start);
-        m_bSwitching = false;
         ActivatePage(start);
     }
     connect(m_pTabs, &QTabWidget::currentChanged, this, &CPropertySheet::OnTabChanged);
@@ -183,13 +181,13 @@ void CPropertySheet::OrderFocus(CPropertyPage* page)
 
 void CPropertySheet::OnTabChanged(int index)
 {
-    if (m_bSwitching || index == m_nActive)
+    if (index == m_nActive)
         return;
     CPropertyPage* leaving = GetPage(m_nActive);
     if (leaving && leaving->IsWindowCreated() && !leaving->OnKillActive()) {
-        m_bSwitching = true;
+        // Back to the page that refused; the tab change this signals is to
+        // the active page, which the check above ignores.
         m_pTabs->setCurrentIndex(m_nActive);
-        m_bSwitching = false;
         return;
     }
     ActivatePage(index);
@@ -201,11 +199,8 @@ bool CPropertySheet::ApplyPages(bool bClosing)
     if (active && active->IsWindowCreated() && !active->OnKillActive())
         return false;
     for (int i = 0; i < GetPageCount(); ++i) {
-        CPropertyPage* page = GetPage(i);
-        if (page->IsWindowCreated() && !page->OnApply()) {
-            SetActivePage(i);
-            return false;
-        }
+        if (GetPage(i)->IsWindowCreated())
+            GetPage(i)->OnOK();
     }
     for (CPropertyPage* page : m_pages)
         page->ClearModified();
@@ -218,25 +213,15 @@ bool CPropertySheet::ApplyPages(bool bClosing)
 
 void CPropertySheet::OnOK()
 {
-    if (!m_pTabs) {
+    if (!m_pTabs || ApplyPages(true))
         EndDialog(IDOK);
-        return;
-    }
-    if (ApplyPages(true))
-        EndDialog(IDOK);
-}
-
-void CPropertySheet::OnApplyNow()
-{
-    if (m_pTabs)
-        ApplyPages(false);
 }
 
 void CPropertySheet::OnCancel()
 {
     for (CPropertyPage* page : m_pages) {
         if (page->IsWindowCreated())
-            page->OnReset();
+            page->OnCancel();
     }
     EndDialog(IDCANCEL);
 }
@@ -244,7 +229,8 @@ void CPropertySheet::OnCancel()
 bool CPropertySheet::OnCommand(int id)
 {
     if (id == dlg::ID_APPLY_NOW) {
-        OnApplyNow();
+        if (m_pTabs)
+            ApplyPages(false);
         return true;
     }
     return CDialog::OnCommand(id);

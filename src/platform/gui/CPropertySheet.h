@@ -7,11 +7,11 @@
 //   at once), and stay until the sheet closes;
 // - leaving a page (another tab, OK, Apply) reads its controls back into
 //   its members (CPropertyPage::OnKillActive);
-// - OK and Apply then call the commit (OnApply, hence OnOK) of every page
-//   whose controls exist, in page order; OK then closes with IDOK; Apply
-//   leaves the sheet open and turns itself off again;
+// - OK and Apply then call the commit (OnOK) of every page whose controls
+//   exist, in page order; OK then closes with IDOK; Apply leaves the sheet
+//   open and turns itself off again;
 // - Cancel (and Esc, and the close box) reads nothing back, calls each
-//   built page's OnReset and closes with IDCANCEL;
+//   built page's OnCancel and closes with IDCANCEL;
 // - Apply is enabled while any page is marked modified.
 // The sheet runs through the modal runner like every dialog. Its frame is a
 // template of its own holding the OK, Cancel and Apply (dlg::ID_APPLY_NOW)
@@ -58,7 +58,6 @@ public:
     // The sheet's buttons.
     void OnOK() override;
     void OnCancel() override;
-    virtual void OnApplyNow();
 
 protected:
     bool OnInitDialog() override;
@@ -78,5 +77,4 @@ private:
     QString m_strCaption;
     int m_nStartPage = 0;
     int m_nActive = -1;
-    bool m_bSwitching = false;
 };

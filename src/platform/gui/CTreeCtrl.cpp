@@ -45,10 +45,7 @@ std::unique_ptr<QTreeWidgetItem> CTreeCtrl::NewItem(const QString& text)
 HTREEITEM CTreeCtrl::InsertItem(const QString& text, HTREEITEM parent)
 {
     QTreeWidgetItem* item = NewItem(text).release();  // owned by the tree below
-    if (parent)
-        parent->addChild(item);
-    else
-        addTopLevelItem(item);
+    ItemOrRoot(parent)->addChild(item);
     return item;
 }
 
@@ -60,10 +57,7 @@ void CTreeCtrl::AppendItems(HTREEITEM parent, std::vector<std::unique_ptr<QTreeW
         if (item)
             batch.append(item.release());  // owned by the tree below
     }
-    if (parent)
-        parent->addChildren(batch);
-    else
-        addTopLevelItems(batch);
+    ItemOrRoot(parent)->addChildren(batch);
 }
 
 void CTreeCtrl::ReplaceItem(HTREEITEM placeholder, std::vector<std::unique_ptr<QTreeWidgetItem>> items)
@@ -87,10 +81,8 @@ void CTreeCtrl::ReplaceItem(HTREEITEM placeholder, std::vector<std::unique_ptr<Q
     batch.reserve(static_cast<qsizetype>(items.size()));
     for (std::unique_ptr<QTreeWidgetItem>& item : items)
         batch.append(item.release());  // owned by the tree below
-    if (QTreeWidgetItem* parent = placeholder->parent())
-        parent->insertChildren(parent->indexOfChild(placeholder) + 1, batch);
-    else
-        insertTopLevelItems(indexOfTopLevelItem(placeholder) + 1, batch);
+    QTreeWidgetItem* parent = ItemOrRoot(placeholder->parent());
+    parent->insertChildren(parent->indexOfChild(placeholder) + 1, batch);
 }
 
 bool CTreeCtrl::DeleteItem(HTREEITEM item)
@@ -120,25 +112,16 @@ void* CTreeCtrl::GetItemData(HTREEITEM item) const
 
 QString CTreeCtrl::GetItemText(HTREEITEM item) const { return item ? item->text(0) : QString(); }
 
-HTREEITEM CTreeCtrl::GetRootItem() const { return topLevelItemCount() ? topLevelItem(0) : nullptr; }
+HTREEITEM CTreeCtrl::GetRootItem() const { return topLevelItem(0); }
 
-HTREEITEM CTreeCtrl::GetChildItem(HTREEITEM item) const
-{
-    if (!item)
-        return GetRootItem();
-    return item->childCount() ? item->child(0) : nullptr;
-}
+HTREEITEM CTreeCtrl::GetChildItem(HTREEITEM item) const { return ItemOrRoot(item)->child(0); }
 
 HTREEITEM CTreeCtrl::GetNextSiblingItem(HTREEITEM item) const
 {
     if (!item)
         return nullptr;
-    if (QTreeWidgetItem* parent = item->parent()) {
-        const int index = parent->indexOfChild(item);
-        return index + 1 < parent->childCount() ? parent->child(index + 1) : nullptr;
-    }
-    const int index = indexOfTopLevelItem(item);
-    return index + 1 < topLevelItemCount() ? topLevelItem(index + 1) : nullptr;
+    QTreeWidgetItem* parent = ItemOrRoot(item->parent());
+    return parent->child(parent->indexOfChild(item) + 1);
 }
 
 HTREEITEM CTreeCtrl::GetParentItem(HTREEITEM item) const { return item ? item->parent() : nullptr; }
@@ -205,7 +188,7 @@ bool TextLess(const QString& a, const QString& b) { return QString::compare(a, b
 
 void CTreeCtrl::SortChildren(HTREEITEM item)
 {
-    QTreeWidgetItem* parent = item ? item : invisibleRootItem();
+    QTreeWidgetItem* parent = ItemOrRoot(item);
     // Each text is read once, not once per comparison.
     std::vector<std::pair<QString, QTreeWidgetItem*>> keyed;
     keyed.reserve(static_cast<std::size_t>(parent->childCount()));

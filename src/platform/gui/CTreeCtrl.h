@@ -75,6 +75,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The item, or for null the invisible root that holds the top-level items.
+    QTreeWidgetItem* ItemOrRoot(HTREEITEM item) const { return item ? item : invisibleRootItem(); }
     void OnCurrentItemChanged(QTreeWidgetItem* current);
     bool m_quiet = false;  // true while the control rearranges its own items
 };

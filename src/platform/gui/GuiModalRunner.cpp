@@ -62,8 +62,8 @@ QString GuiModalRunner::ConvertFilter(const QString& windowsFilter)
     const QStringList parts = windowsFilter.split(u'|');
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        const QString description = parts[i];
-        if (description.isEmpty())
+        QString name = parts[i];
+        if (name.isEmpty())
             break;
         QStringList patterns;
         for (const QString& pattern : parts[i + 1].split(u';', Qt::SkipEmptyParts)) {
@@ -72,7 +72,6 @@ QString GuiModalRunner::ConvertFilter(const QString& windowsFilter)
         }
         if (patterns.isEmpty())
             patterns << QStringLiteral("*");
-        QString name = description;
         name.remove(trailingPatterns);
         filters << name + QStringLiteral(" (") + patterns.join(u' ') + u')';
     }

@@ -19,32 +19,35 @@ const QColor kRing(0xf3, 0xd9, 0xa4);
 const QColor kTitle(0xf4, 0xf1, 0xe8);
 const QColor kSubtitle(0xa9, 0xc4, 0xf5);
 
-// A pixmap of a logical size at a pixel ratio, transparent, with a painter
-// set up for smooth drawing in logical coordinates.
-struct Canvas {
-    Canvas(QSize size, qreal ratio) : pixmap(size * ratio)
-    {
-        pixmap.setDevicePixelRatio(ratio);
-        pixmap.fill(Qt::transparent);
-        painter.begin(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setRenderHint(QPainter::TextAntialiasing);
-    }
-    QPixmap Take()
-    {
-        painter.end();
-        return pixmap;
-    }
-    QPixmap pixmap;
-    QPainter painter;
-};
-
-void FillSpace(QPainter& p, const QRectF& r)
+// A picture of a logical size at a pixel ratio: draw(painter, rect) paints
+// it on a transparent ground, smoothly and in logical coordinates, rect
+// being the whole picture.
+template <class Draw>
+QPixmap Paint(QSize size, qreal ratio, Draw draw)
 {
-    QLinearGradient sky(r.topLeft(), r.bottomLeft());
+    QPixmap pixmap(size * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    draw(painter, QRectF(QPointF(0, 0), size));
+    painter.end();
+    return pixmap;
+}
+
+// Fills r with the space colours, running from its top left corner to end.
+void FillGradient(QPainter& p, const QRectF& r, QPointF end)
+{
+    QLinearGradient sky(r.topLeft(), end);
     sky.setColorAt(0, kSpaceTop);
     sky.setColorAt(1, kSpaceBottom);
     p.fillRect(r, sky);
+}
+
+void FillSpace(QPainter& p, const QRectF& r)
+{
+    FillGradient(p, r, r.bottomLeft());
     // A few fixed stars, placed relative to the picture.
     static constexpr double kStars[][3] = {{0.12, 0.15, 1.0}, {0.82, 0.12, 1.3}, {0.68, 0.30, 0.8},
                                            {0.22, 0.72, 0.9}, {0.90, 0.78, 1.1}, {0.45, 0.08, 0.7},
@@ -101,22 +104,15 @@ void FitText(QPainter& p, const QRectF& box, const QString& text, QColor color, 
     p.drawText(box, Qt::AlignCenter, text);
 }
 
-QPixmap PlanetLogo(QSize size, qreal ratio)
+void PlanetLogo(QPainter& p, const QRectF& r)
 {
-    Canvas canvas(size, ratio);
-    QPainter& p = canvas.painter;
-    const QRectF r(QPointF(0, 0), size);
     FillSpace(p, r);
     const double rad = std::min(r.width(), r.height()) * 0.24;
     DrawRingedPlanet(p, r.center(), rad);
-    return canvas.Take();
 }
 
-QPixmap ProbeLogo(QSize size, qreal ratio)
+void ProbeLogo(QPainter& p, const QRectF& r)
 {
-    Canvas canvas(size, ratio);
-    QPainter& p = canvas.painter;
-    const QRectF r(QPointF(0, 0), size);
     FillSpace(p, r);
     const double unit = std::min(r.width(), r.height());
     // A blue world rising at the bottom.
@@ -142,14 +138,10 @@ QPixmap ProbeLogo(QSize size, qreal ratio)
     p.drawRect(QRectF(c.x() - s, c.y() - s, s * 2, s * 2));
     p.setBrush(QColor(0xee, 0xee, 0xee));
     p.drawChord(QRectF(c.x() - s * 0.9, c.y() - s * 2.4, s * 1.8, s * 1.8), 180 * 16, 180 * 16);
-    return canvas.Take();
 }
 
-QPixmap DiscLogo(QSize size, qreal ratio)
+void DiscLogo(QPainter& p, const QRectF& r)
 {
-    Canvas canvas(size, ratio);
-    QPainter& p = canvas.painter;
-    const QRectF r(QPointF(0, 0), size);
     FillSpace(p, r);
     const double rad = std::min(r.width(), r.height()) * 0.40;
     const QPointF c = r.center();
@@ -170,27 +162,16 @@ QPixmap DiscLogo(QSize size, qreal ratio)
     p.drawEllipse(c, rad * 0.12, rad * 0.12);
     FitText(p, QRectF(c.x() - rad * 0.8, c.y() - rad * 0.78, rad * 1.6, rad * 0.42), QStringLiteral("PDS"),
             QColor(0x27, 0x3f, 0x7a), true, rad * 0.36);
-    return canvas.Take();
 }
 
-QPixmap NameBanner(QSize size, qreal ratio)
+void NameBanner(QPainter& p, const QRectF& r)
 {
-    Canvas canvas(size, ratio);
-    QPainter& p = canvas.painter;
-    const QRectF r(QPointF(0, 0), size);
-    QLinearGradient band(r.topLeft(), r.topRight());
-    band.setColorAt(0, kSpaceTop);
-    band.setColorAt(1, kSpaceBottom);
-    p.fillRect(r, band);
+    FillGradient(p, r, r.topRight());
     FitText(p, r.adjusted(2, 0, -2, 0), QStringLiteral("Vellora"), kTitle, true, r.height() * 0.78);
-    return canvas.Take();
 }
 
-QPixmap ContentsBanner(QSize size, qreal ratio)
+void ContentsBanner(QPainter& p, const QRectF& r)
 {
-    Canvas canvas(size, ratio);
-    QPainter& p = canvas.painter;
-    const QRectF r(QPointF(0, 0), size);
     FillSpace(p, r);
     // A ring arc sweeping behind the words.
     p.setPen(QPen(QColor(0xf3, 0xd9, 0xa4, 110), std::max(1.0, r.height() * 0.05)));
@@ -201,7 +182,6 @@ QPixmap ContentsBanner(QSize size, qreal ratio)
             QStringLiteral("Vellora"), kTitle, true, r.height() * 0.48);
     FitText(p, QRectF(r.left() + 4, r.top() + r.height() * 0.60, r.width() - 8, r.height() * 0.34),
             QStringLiteral("Volume Contents"), kSubtitle, false, r.height() * 0.26);
-    return canvas.Take();
 }
 
 // The 16 x 16 file-type icons. Outlines are dark and fills light, so each
@@ -226,10 +206,8 @@ void DrawPage(QPainter& p, double x, QColor fill)
     p.drawPath(corner);
 }
 
-QPixmap FileTypes(qreal ratio)
+void FileTypes(QPainter& p, const QRectF&)
 {
-    Canvas canvas(QSize(48, 16), ratio);
-    QPainter& p = canvas.painter;
     // 0: a plain file.
     DrawPage(p, 0, QColor(0xfa, 0xfa, 0xfa));
     p.setPen(QPen(QColor(0x9a, 0xa0, 0xab), 1));
@@ -256,17 +234,14 @@ QPixmap FileTypes(qreal ratio)
     p.drawRect(QRectF(36, 6, 7.5, 3.5));
     p.setPen(QPen(QColor(0x9a, 0xa0, 0xab), 1));
     p.drawLine(QPointF(37.5, 11.5), QPointF(43.5, 11.5));
-    return canvas.Take();
 }
 
 // Button images: lines in the palette's button text colour.
-QPixmap ButtonImage(unsigned id, QSize size, qreal ratio)
+void ButtonImage(QPainter& p, const QRectF& r, unsigned id)
 {
-    Canvas canvas(size, ratio);
-    QPainter& p = canvas.painter;
     const QColor ink = QApplication::palette().color(QPalette::ButtonText);
-    const double w = size.width();
-    const double h = size.height();
+    const double w = r.width();
+    const double h = r.height();
     const double u = std::min(w, h) / 16.0;
     p.translate((w - 16 * u) / 2, (h - 16 * u) / 2);
     p.scale(u, u);
@@ -299,47 +274,45 @@ QPixmap ButtonImage(unsigned id, QSize size, qreal ratio)
         p.drawLine(QPointF(1.5, 8.5), QPointF(14.5, 8.5));
         p.drawLine(QPointF(1.5, 11), QPointF(14.5, 11));
     }
-    return canvas.Take();
 }
 
 }  // namespace
 
 QPixmap AppIconImage(int side)
 {
-    Canvas canvas(QSize(side, side), 1.0);
-    QPainter& p = canvas.painter;
-    const QRectF r(0.5, 0.5, side - 1, side - 1);
-    QPainterPath tile;
-    tile.addRoundedRect(r, side * 0.18, side * 0.18);
-    p.setClipPath(tile);
-    FillSpace(p, r);
-    p.setClipping(false);
-    DrawRingedPlanet(p, r.center(), side * 0.24);
-    return canvas.Take();
+    return Paint(QSize(side, side), 1.0, [side](QPainter& p, const QRectF&) {
+        const QRectF r(0.5, 0.5, side - 1, side - 1);
+        QPainterPath tile;
+        tile.addRoundedRect(r, side * 0.18, side * 0.18);
+        p.setClipPath(tile);
+        FillSpace(p, r);
+        p.setClipping(false);
+        DrawRingedPlanet(p, r.center(), side * 0.24);
+    });
 }
 
 QPixmap LoadBitmap(unsigned id, QSize size, qreal devicePixelRatio)
 {
     const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
     if (id == IDB_FILE_TYPES)
-        return FileTypes(ratio);
+        return Paint(QSize(48, 16), ratio, FileTypes);
     if (size.width() <= 0 || size.height() <= 0)
         return {};
     switch (id) {
     case IDB_LOGO_DISC:
-        return DiscLogo(size, ratio);
+        return Paint(size, ratio, DiscLogo);
     case IDB_CONTENTS_BANNER:
-        return ContentsBanner(size, ratio);
+        return Paint(size, ratio, ContentsBanner);
     case IDB_LOGO_PLANET:
-        return PlanetLogo(size, ratio);
+        return Paint(size, ratio, PlanetLogo);
     case IDB_NAME_BANNER:
-        return NameBanner(size, ratio);
+        return Paint(size, ratio, NameBanner);
     case IDB_LOGO_PROBE:
-        return ProbeLogo(size, ratio);
+        return Paint(size, ratio, ProbeLogo);
     case IDB_DETAILS:
     case IDB_LIST:
     case IDB_UPDIR:
-        return ButtonImage(id, size, ratio);
+        return Paint(size, ratio, [id](QPainter& p, const QRectF& r) { ButtonImage(p, r, id); });
     default:
         return {};
     }
