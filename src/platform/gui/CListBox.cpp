@@ -1,8 +1,5 @@
 #include "platform/gui/CListBox.h"
 
-#include <algorithm>
-#include <ranges>
-
 namespace {
 constexpr int kDataRole = Qt::UserRole;
 }
@@ -22,12 +19,16 @@ int CListBox::AddString(const QString& text)
     int index = count();
     if (m_bSorted) {
         // After every line that sorts before or equal to the new one.
-        const auto rows = std::views::iota(0, count());
-        const auto less = [](const QString& a, const QString& b) {
-            return QString::compare(a, b, Qt::CaseInsensitive) < 0;
-        };
-        const auto after = std::ranges::upper_bound(rows, text, less, [this](int row) { return item(row)->text(); });
-        index = static_cast<int>(after - rows.begin());
+        int low = 0;
+        int high = count();
+        while (low < high) {
+            const int mid = (low + high) / 2;
+            if (QString::compare(item(mid)->text(), text, Qt::CaseInsensitive) <= 0)
+                low = mid + 1;
+            else
+                high = mid;
+        }
+        index = low;
     }
     insertItem(index, text);  // its item data reads as 0
     return index;
