@@ -1,5 +1,6 @@
-# vellora_floor(TARGET SOURCES files... LINKS targets...): one floor of the
-# program (see CODING.md) as a static library.
+# vellora_floor(TARGET [NO_MOC] SOURCES files... LINKS targets...): one floor
+# of the program (see CODING.md) as a static library. NO_MOC: a floor
+# without QObject classes or resources, which Qt's code generators skip.
 #
 # A floor's headers are offered to the code above it through an include
 # folder of its own in the build tree, which holds links to exactly the
@@ -9,7 +10,7 @@
 # an upward include fails to build. Floors are declared from the bottom up,
 # and a floor may only link floors declared before it.
 function(vellora_floor target)
-    cmake_parse_arguments(PARSE_ARGV 1 floor "" "" "SOURCES;LINKS")
+    cmake_parse_arguments(PARSE_ARGV 1 floor "NO_MOC" "" "SOURCES;LINKS")
     get_property(below GLOBAL PROPERTY VELLORA_FLOORS)
     foreach(link IN LISTS floor_LINKS)
         if(link MATCHES "^vellora_" AND NOT link IN_LIST below)
@@ -19,6 +20,9 @@ function(vellora_floor target)
     set_property(GLOBAL APPEND PROPERTY VELLORA_FLOORS ${target})
 
     add_library(${target} STATIC ${floor_SOURCES})
+    if(floor_NO_MOC)
+        set_target_properties(${target} PROPERTIES AUTOMOC OFF AUTORCC OFF)
+    endif()
     set(include_root ${CMAKE_BINARY_DIR}/floors/${target})
     file(REMOVE_RECURSE ${include_root})
     foreach(source IN LISTS floor_SOURCES)
